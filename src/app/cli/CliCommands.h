@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Each command gets the arguments after its name and returns the exit code.
+using CliArguments = std::vector<std::wstring>;
+
+int RunRawCommand(const CliArguments& args);

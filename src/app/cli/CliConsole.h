@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "net/TaskContext.h"
+#include "ui/SessionLog.h"
+
+// Console output in UTF-8 (or UTF-16 to a real console window).
+void PrintLine(std::wstring_view text);
+void PrintError(std::wstring_view text);
+
+// Echoes every session log line to the console while it is registered.
+class ConsoleLogEcho : public LogView {
+public:
+    ConsoleLogEcho() { RegisterLogView(this); }
+    ~ConsoleLogEcho() override { UnregisterLogView(this); }
+
+protected:
+    void LineAdded(const std::wstring& stamp, const std::wstring& text, LogLevel level) override;
+};
+
+// Cancelled by Ctrl+C; shows status and progress on the console when asked.
+class ConsoleTaskContext : public NullTaskContext {
+public:
+    explicit ConsoleTaskContext(bool showProgress = false);
+    bool IsCancelled() override;
+    void ShowError(const std::wstring& text) override;
+    void SetStatus(const std::wstring& text, int line) override;
+    void SetProgress(double fraction) override;
+
+private:
+    bool showProgress_;
+    int lastPercent_ = -1;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "ftp/FtpSession.h"
+#include "ftp/Login.h"
+
+// The server a command works on, named by a URL or a saved site's label.
+struct ServerTarget {
+    LoginRequest login;
+    std::wstring path;  // the URL's path or the site's start folder; may be empty
+};
+
+// Prints why when the argument names no server.
+std::optional<ServerTarget> ResolveServer(const std::wstring& argument);
+
+// Logs in; prints a message and returns false when that fails.
+bool ConnectSession(TaskContext& context, FtpSession& session, const ServerTarget& target);

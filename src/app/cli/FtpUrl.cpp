@@ -1,0 +1,100 @@
+#include "app/cli/FtpUrl.h"
+
+#include "net/TextCodec.h"
+
+namespace {
+
+int HexValue(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+// %XX sequences are UTF-8 bytes; anything else is kept as it stands.
+std::wstring PercentDecode(std::wstring_view text)
+{
+    std::wstring out;
+    std::string bytes;
+    auto flush = [&]() {
+        out += Utf8ToWide(bytes);
+        bytes.clear();
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
+            i += 2;
+            continue;
+        }
+        flush();
+        out.push_back(text[i]);
+    }
+    flush();
+    return out;
+}
+
+}  // namespace
+
+bool LooksLikeUrl(std::wstring_view text)
+{
+    return text.find(L"://") != std::wstring_view::npos;
+}
+
+std::optional<FtpUrl> ParseFtpUrl(std::wstring_view text, std::wstring& error)
+{
+    FtpUrl url;
+    size_t schemeEnd = text.find(L"://");
+    if (schemeEnd == std::wstring_view::npos) {
+        error = L"not a URL";
+        return std::nullopt;
+    }
+    std::wstring scheme = AsciiLower(text.substr(0, schemeEnd));
+    if (scheme == L"ftpes") {
+        url.secure = true;
+    } else if (scheme == L"ftps") {
+        url.secure = url.implicit = true;
+    } else if (scheme != L"ftp") {
+        error = L"unknown scheme \"" + scheme + L"\" (use ftp://, ftpes:// or ftps://)";
+        return std::nullopt;
+    }
+    std::wstring_view rest = text.substr(schemeEnd + 3);
+    size_t slash = rest.find(L'/');
+    std::wstring_view authority = rest.substr(0, slash);
+    if (slash != std::wstring_view::npos)
+        url.path = PercentDecode(rest.substr(slash));
+
+    size_t at = authority.rfind(L'@');
+    std::wstring_view hostPart = authority;
+    url.user = L"anonymous";
+    if (at != std::wstring_view::npos) {
+        std::wstring_view credentials = authority.substr(0, at);
+        hostPart = authority.substr(at + 1);
+        size_t colon = credentials.find(L':');
+        url.user = PercentDecode(credentials.substr(0, colon));
+        if (colon != std::wstring_view::npos)
+            url.password = PercentDecode(credentials.substr(colon + 1));
+        if (url.user.empty())
+            url.user = L"anonymous";
+    }
+    if (hostPart.empty() || hostPart.front() == L':') {
+        error = L"the URL names no host";
+        return std::nullopt;
+    }
+    size_t colon = hostPart.find(L':');
+    if (colon != std::wstring_view::npos) {
+        std::wstring_view port = hostPart.substr(colon + 1);
+        bool digits = !port.empty() && port.size() <= 5;
+        for (wchar_t c : port)
+            digits = digits && c >= L'0' && c <= L'9';
+        if (!digits || std::stoul(std::wstring(port)) > 65535) {
+            error = L"bad port \"" + std::wstring(port) + L"\"";
+            return std::nullopt;
+        }
+    }
+    url.hostText = std::wstring(hostPart);
+    return url;
+}

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/SecureSocket.h"
+
+// What the engine has learnt about the server during one log-in.
+enum FeatureFlag : uint32_t {
+    FeatQueried = 0x0001,
+    HasSize = 0x0002,
+    HasMdtm = 0x0004,
+    MlstFailed = 0x0008,
+    MlstModify = 0x0010,
+    MlstSize = 0x0020,
+    MlstType = 0x0040,
+    MlsdFailed = 0x0080,
+    HasMlsd = 0x0100,
+    SystQueried = 0x0200,
+    SystWindows = 0x0400,
+    HasMfmt = 0x0800,
+    HasUtf8 = 0x1000,
+    SystUnix = 0x2000,
+};
+
+// Idle allowances of one session, in milliseconds. The product uses these
+// values; tests shorten them.
+struct FtpTimeouts {
+    uint32_t connect = 60000;      // control connection
+    uint32_t send = 20000;         // one command line
+    uint32_t reply = 60000;        // silence between bytes of a reply line
+    uint32_t dataConnect = 20000;  // passive data connection
+    uint32_t listingLine = 20000;  // silence between bytes of a listing line
+    uint32_t folderListing = 10000;
+    uint32_t downloadBlock = 40000;
+    uint32_t uploadBlock = 20000;
+    uint32_t keepAliveInterval = 30000;
+    uint32_t keepAliveReply = 5000;
+};
+
+// One FTP control connection.
+class FtpSession : public SecureSocket {
+public:
+    uint32_t features = 0;
+    FtpTimeouts timeouts;
+
+    bool Has(FeatureFlag flag) const { return (features & flag) != 0; }
+    void Set(FeatureFlag flag) { features |= flag; }
+};
+
+// Sends a command line; nothing is logged.
+NetResult SendRaw(TaskContext& context, FtpSession& session, std::string_view line, uint32_t timeoutMs);
+// Reads lines up to the final line of a reply, which is logged. The lines
+// before it (a multi-line reply) are dropped unless earlierLines is given.
+NetResult ReadReply(TaskContext& context, FtpSession& session, uint32_t timeoutMs, uint16_t& code, std::string* text,
+                    std::vector<std::string>* earlierLines = nullptr);
+NetResult ReadReplyCode(TaskContext& context, FtpSession& session, uint16_t& code);
+// Consumes a reply still owed by the server (uncancellable; result ignored).
+void DrainReply(FtpSession& session);
+// Send, read the reply, Ok for codes 200-399 and 150.
+NetResult SendCommand(TaskContext& context, FtpSession& session, std::string_view line, std::string* text = nullptr,
+                      uint16_t* code = nullptr);
+// As SendCommand for commands that are logged (PASS masked); Ok for 200-399.
+NetResult SendLoggedCommand(TaskContext& context, FtpSession& session, std::string_view line);
+// A command whose answer is wanted line by line.
+NetResult CollectReply(TaskContext& context, FtpSession& session, std::string_view line, std::vector<std::string>& lines);

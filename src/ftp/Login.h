@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+#include "ftp/FtpSession.h"
+
+// The FTP proxy in front of the servers (program settings FtpProxyType,
+// ProxyHost, ProxyUsername, ProxyPassword).
+struct ProxySettings {
+    int type = 0;  // 0 none, 1 SITE with proxy log-in, 2 OPEN, 3 USER user@site, 4 USER user@site with proxy log-in
+    std::wstring host;
+    std::wstring user;
+    std::wstring password;
+};
+
+struct LoginRequest {
+    std::wstring hostText;  // host or host:port
+    std::wstring user;
+    std::wstring password;
+    bool secure = false;    // TLS, explicit or implicit
+    bool implicit = false;  // TLS from the first byte (port 990 by default)
+};
+
+// 990 for implicit TLS, 21 otherwise.
+uint16_t DefaultFtpPort(bool secure, bool implicit);
+
+// Connects (directly or through the proxy), reads the greeting, negotiates TLS
+// and logs in. Every failure is logged with the host and port it concerns.
+NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request, const ProxySettings& proxy);
+
+// Asks FEAT once per log-in and records the answer in the feature flags.
+// Always Ok.
+NetResult QueryFeatures(TaskContext& context, FtpSession& session);

@@ -1,0 +1,385 @@
+#include "net/SecureSocket.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "net/HostText.h"
+#include "net/TextCodec.h"
+
+namespace {
+
+constexpr int kSendBufferBytes = 262144;
+constexpr int kReceiveBufferBytes = 524288;
+constexpr size_t kMaxAddresses = 4;
+
+struct AddressList {
+    uint16_t port = 0;
+    uint32_t count = 0;
+    uint32_t addresses[kMaxAddresses] = {};  // network byte order
+};
+
+std::string ToAnsi(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(std::max(length, 0)), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), length, nullptr, nullptr);
+    return out.substr(0, kMaxTextUnits);
+}
+
+bool ParseDottedAddress(const std::string& host, uint32_t& address)
+{
+    in_addr parsed;
+    if (inet_pton(AF_INET, host.c_str(), &parsed) != 1)
+        return false;
+    address = parsed.s_addr;
+    return true;
+}
+
+AddressList Resolve(std::wstring_view hostText, uint16_t defaultPort)
+{
+    StartNetworking();
+    AddressList list;
+    HostAndPort endpoint = SplitHostText(hostText, defaultPort);
+    list.port = endpoint.port;
+    std::string host = ToAnsi(endpoint.host);
+    uint32_t address;
+    if (ParseDottedAddress(host, address)) {
+        list.addresses[list.count++] = address;
+        return list;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
+        return list;
+    for (addrinfo* a = found; a && list.count < kMaxAddresses; a = a->ai_next) {
+        if (a->ai_family == AF_INET)
+            list.addresses[list.count++] = reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr.s_addr;
+    }
+    freeaddrinfo(found);
+    return list;
+}
+
+// Waits one slice for the socket; returns >0 when signalled, 0 on time-out,
+// <0 when the wait itself failed.
+int WaitSlice(SOCKET s, bool forWrite, bool* exceptionOnly = nullptr)
+{
+    fd_set readOrWrite, exceptions;
+    FD_ZERO(&readOrWrite);
+    FD_ZERO(&exceptions);
+    FD_SET(s, &readOrWrite);
+    FD_SET(s, &exceptions);
+    timeval slice{0, static_cast<long>(SecureSocket::kSliceMs) * 1000};
+    int n = select(0, forWrite ? nullptr : &readOrWrite, forWrite ? &readOrWrite : nullptr, &exceptions, &slice);
+    if (n > 0 && exceptionOnly)
+        *exceptionOnly = !FD_ISSET(s, &readOrWrite);
+    return n;
+}
+
+// One 200 ms slice has passed without progress: spend it from the allowance.
+// False when the allowance is used up.
+bool SpendSlice(uint32_t& remainingMs)
+{
+    if (remainingMs <= SecureSocket::kSliceMs)
+        return false;
+    remainingMs -= SecureSocket::kSliceMs;
+    return true;
+}
+
+}  // namespace
+
+void StartNetworking()
+{
+    static bool started = false;
+    if (started)
+        return;
+    WSADATA data;
+    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+SecureSocket::SecureSocket()
+{
+    Init();
+}
+
+SecureSocket::~SecureSocket()
+{
+    Destroy();
+}
+
+void SecureSocket::Init()
+{
+    socket_ = INVALID_SOCKET;
+    host_.clear();
+    clientCertificate_ = nullptr;
+    SecInvalidateHandle(&credentials_);
+    ownsCredentials_ = false;
+    SecInvalidateHandle(&context_);
+    streamSizes_ = {};
+    encryptedPending_ = 0;
+    leftoverCount_ = 0;
+    StartNetworking();
+}
+
+void SecureSocket::Close()
+{
+    encryptedPending_ = 0;
+    leftoverCount_ = 0;
+    DeleteContext();
+    if (socket_ != INVALID_SOCKET) {
+        closesocket(socket_);
+        socket_ = INVALID_SOCKET;
+    }
+    host_.clear();
+}
+
+void SecureSocket::Destroy()
+{
+    Close();
+    FreeCredentials();
+    if (clientCertificate_) {
+        CertFreeCertificateContext(clientCertificate_);
+        clientCertificate_ = nullptr;
+    }
+    std::vector<char>().swap(leftover_);
+    std::vector<char>().swap(receiveBuffer_);
+}
+
+uint32_t SecureSocket::PeerAddress() const
+{
+    sockaddr_in peer{};
+    int length = sizeof(peer);
+    if (socket_ == INVALID_SOCKET || getpeername(socket_, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+        return 0;
+    return peer.sin_addr.s_addr;
+}
+
+sockaddr_in SecureSocket::ResolveEndpoint(std::wstring_view hostText, uint16_t defaultPort)
+{
+    AddressList list = Resolve(hostText, defaultPort);
+    sockaddr_in endpoint{};
+    endpoint.sin_family = AF_INET;
+    endpoint.sin_port = htons(list.port);
+    endpoint.sin_addr.s_addr = list.count > 0 ? list.addresses[0] : 0;
+    return endpoint;
+}
+
+NetResult SecureSocket::Connect(TaskContext& context, std::wstring_view hostText, uint16_t defaultPort, uint32_t timeoutMs)
+{
+    Close();
+    host_ = SplitHostText(hostText, defaultPort).host;
+    AddressList list = Resolve(hostText, defaultPort);
+    for (uint32_t i = 0; i < list.count; ++i) {
+        NetResult result = ConnectOne(context, list.addresses[i], list.port, timeoutMs);
+        if (result != NetResult::Failed)
+            return result;
+    }
+    return NetResult::Failed;
+}
+
+NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint16_t port, uint32_t timeoutMs)
+{
+    if (socket_ != INVALID_SOCKET) {
+        closesocket(socket_);
+        socket_ = INVALID_SOCKET;
+    }
+    if (context.IsCancelled())
+        return NetResult::Cancelled;
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (socket_ == INVALID_SOCKET)
+        return NetResult::Failed;
+    u_long nonBlocking = 1;
+    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    setsockopt(socket_, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&kSendBufferBytes), sizeof(int));
+    setsockopt(socket_, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&kReceiveBufferBytes), sizeof(int));
+
+    NetResult result = NetResult::Failed;
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(port);
+    target.sin_addr.s_addr = address;
+    if (address != INADDR_NONE) {
+        if (connect(socket_, reinterpret_cast<sockaddr*>(&target), sizeof(target)) == 0)
+            return NetResult::Ok;
+        if (WSAGetLastError() == WSAEWOULDBLOCK) {
+            uint32_t remaining = timeoutMs;
+            for (;;) {
+                bool exceptionOnly = false;
+                int n = WaitSlice(socket_, true, &exceptionOnly);
+                if (n > 0) {
+                    if (!exceptionOnly)
+                        return NetResult::Ok;
+                    break;
+                }
+                if (n < 0)
+                    break;
+                if (context.IsCancelled()) {
+                    result = NetResult::Cancelled;
+                    break;
+                }
+                if (!SpendSlice(remaining))
+                    break;
+            }
+        }
+    }
+    closesocket(socket_);
+    socket_ = INVALID_SOCKET;
+    return result;
+}
+
+NetResult SecureSocket::Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs)
+{
+    const char* bytes = static_cast<const char*>(data);
+    return TlsActive() ? SendTls(context, bytes, length, timeoutMs) : SendPlain(context, bytes, length, timeoutMs);
+}
+
+NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs)
+{
+    if (context.IsCancelled())
+        return NetResult::Cancelled;
+    uint32_t remaining = timeoutMs;
+    size_t sent = 0;
+    for (;;) {
+        while (sent < length) {
+            int chunk = static_cast<int>(std::min<size_t>(length - sent, 1u << 30));
+            int n = send(socket_, data + sent, chunk, 0);
+            if (n > 0) {
+                sent += static_cast<size_t>(n);
+                continue;
+            }
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
+                break;
+            return NetResult::Failed;
+        }
+        if (sent == length)
+            return NetResult::Ok;
+        int n = WaitSlice(socket_, true);
+        if (n < 0)
+            return NetResult::Failed;
+        if (n == 0 && !SpendSlice(remaining))
+            return NetResult::Failed;
+        if (context.IsCancelled())
+            return NetResult::Cancelled;
+    }
+}
+
+NetResult SecureSocket::WaitReadable(TaskContext& context, uint32_t timeoutMs)
+{
+    if (leftoverCount_ != 0 || encryptedPending_ != 0)
+        return NetResult::Ok;
+    if (socket_ == INVALID_SOCKET)
+        return NetResult::Failed;
+    return WaitSocketReadable(context, timeoutMs);
+}
+
+NetResult SecureSocket::WaitSocketReadable(TaskContext& context, uint32_t timeoutMs)
+{
+    if (context.IsCancelled())
+        return NetResult::Cancelled;
+    uint32_t remaining = timeoutMs;
+    for (;;) {
+        // A failed wait is left to the following receive to report.
+        if (WaitSlice(socket_, false) != 0)
+            return NetResult::Ok;
+        if (!SpendSlice(remaining))
+            return NetResult::Failed;
+        if (context.IsCancelled())
+            return NetResult::Cancelled;
+    }
+}
+
+NetResult SecureSocket::Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
+{
+    count = 0;
+    char* bytes = static_cast<char*>(buffer);
+    if (TlsActive())
+        return ReceiveTls(context, bytes, capacity, timeoutMs, count);
+    return ReceivePlain(context, bytes, capacity, timeoutMs, count);
+}
+
+NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
+{
+    count = 0;
+    if (capacity == 0)
+        return NetResult::Ok;
+    if (socket_ == INVALID_SOCKET)
+        return NetResult::Failed;
+    for (;;) {
+        NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited != NetResult::Ok)
+            return waited;
+        int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
+        if (n > 0) {
+            count = static_cast<size_t>(n);
+            return NetResult::Ok;
+        }
+        // A readable socket that still has nothing was a spurious wake-up.
+        if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
+            continue;
+        return NetResult::Failed;
+    }
+}
+
+NetResult SecureSocket::ReadExact(TaskContext& context, void* buffer, size_t length, uint32_t timeoutMs)
+{
+    char* bytes = static_cast<char*>(buffer);
+    size_t received = 0;
+    while (received < length) {
+        if (context.IsCancelled())
+            return NetResult::Cancelled;
+        size_t count = 0;
+        NetResult result = Receive(context, bytes + received, length - received, timeoutMs, count);
+        if (result != NetResult::Ok)
+            return result;
+        received += count;
+    }
+    return NetResult::Ok;
+}
+
+NetResult SecureSocket::ReadLine(TaskContext& context, std::string& line, uint32_t timeoutMs)
+{
+    return ReadLineInto(context, line, kMaxLineBytes, timeoutMs);
+}
+
+NetResult SecureSocket::ReadLongLine(TaskContext& context, std::string& line, uint32_t timeoutMs)
+{
+    return ReadLineInto(context, line, std::string::npos, timeoutMs);
+}
+
+NetResult SecureSocket::ReadLineInto(TaskContext& context, std::string& line, size_t limit, uint32_t timeoutMs)
+{
+    line.clear();
+    NetResult waited = WaitReadable(context, timeoutMs);
+    if (waited != NetResult::Ok)
+        return waited;
+    bool anyByte = false;
+    auto append = [&](char c) {
+        if (line.size() < limit)
+            line.push_back(c);
+    };
+    for (;;) {
+        char c;
+        NetResult result = ReadExact(context, &c, 1, timeoutMs);
+        if (result == NetResult::Cancelled)
+            return result;
+        if (result == NetResult::Failed)
+            return anyByte ? NetResult::Ok : NetResult::Failed;
+        anyByte = true;
+        if (c != '\r') {
+            append(c);
+            continue;
+        }
+        char next;
+        result = ReadExact(context, &next, 1, timeoutMs);
+        if (result == NetResult::Cancelled)
+            return result;
+        if (result == NetResult::Failed || next == '\n')
+            return NetResult::Ok;
+        append('\r');
+        append(next);
+    }
+}

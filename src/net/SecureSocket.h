@@ -1,0 +1,90 @@
+#pragma once
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+#define SECURITY_WIN32
+#include <schannel.h>
+#include <security.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "net/NetResult.h"
+#include "net/TaskContext.h"
+
+// Starts Windows Sockets 2.2 once per process.
+void StartNetworking();
+
+// One IPv4 TCP connection, non-blocking for its whole life, with optional TLS.
+// Every wait is cut into 200 ms slices between which the TaskContext is asked
+// whether to stop; time-outs are idle allowances consumed only by slices in
+// which nothing happened.
+class SecureSocket {
+public:
+    static constexpr uint32_t kSliceMs = 200;
+    static constexpr size_t kMaxLineBytes = 259;
+
+    SecureSocket();
+    ~SecureSocket();
+    SecureSocket(const SecureSocket&) = delete;
+    SecureSocket& operator=(const SecureSocket&) = delete;
+
+    void Init();
+    void Close();
+    void Destroy();
+
+    NetResult Connect(TaskContext& context, std::wstring_view hostText, uint16_t defaultPort, uint32_t timeoutMs);
+    static sockaddr_in ResolveEndpoint(std::wstring_view hostText, uint16_t defaultPort);
+
+    NetResult Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs);
+    NetResult WaitReadable(TaskContext& context, uint32_t timeoutMs);
+    NetResult Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    NetResult ReadExact(TaskContext& context, void* buffer, size_t length, uint32_t timeoutMs);
+    // One CR LF-terminated line, at most 259 bytes kept; the rest of a longer
+    // line is read and dropped.
+    NetResult ReadLine(TaskContext& context, std::string& line, uint32_t timeoutMs);
+    // The same without a length limit.
+    NetResult ReadLongLine(TaskContext& context, std::string& line, uint32_t timeoutMs);
+
+    // TLS channel: a client handshake through SChannel, after which Send and
+    // Receive encrypt and decrypt transparently.
+    bool StartTls();
+    // As StartTls, reusing the credentials of another connection (the control
+    // connection) so that the system can resume its TLS session.
+    bool StartTls(const SecureSocket& credentialsSource);
+    NetResult Handshake(TaskContext& context, bool initial, uint32_t timeoutMs);
+    NetResult Shutdown(TaskContext& context, uint32_t timeoutMs);
+
+    bool IsOpen() const { return socket_ != INVALID_SOCKET; }
+    bool TlsActive() const;
+    const std::wstring& Host() const { return host_; }
+    // The address of the connected peer (network byte order), 0 when closed.
+    uint32_t PeerAddress() const;
+
+private:
+    NetResult ConnectOne(TaskContext& context, uint32_t address, uint16_t port, uint32_t timeoutMs);
+    NetResult ReadLineInto(TaskContext& context, std::string& line, size_t limit, uint32_t timeoutMs);
+    NetResult SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
+    NetResult WaitSocketReadable(TaskContext& context, uint32_t timeoutMs);
+    NetResult ReceivePlain(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    NetResult SendTls(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
+    NetResult ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    NetResult RunHandshake(TaskContext& context, bool initial, std::vector<char> input, uint32_t timeoutMs);
+    bool AcquireCredentials();
+    bool VerifyServerCertificate();
+    void DeleteContext();
+    void FreeCredentials();
+
+    SOCKET socket_ = INVALID_SOCKET;
+    std::wstring host_;
+    PCCERT_CONTEXT clientCertificate_ = nullptr;
+    CredHandle credentials_;
+    bool ownsCredentials_ = false;
+    CtxtHandle context_;
+    SecPkgContext_StreamSizes streamSizes_{};
+    std::vector<char> receiveBuffer_;  // encrypted bytes not yet decrypted
+    uint32_t encryptedPending_ = 0;
+    std::vector<char> leftover_;  // decrypted bytes not yet handed out
+    uint32_t leftoverCount_ = 0;
+};

@@ -1,0 +1,204 @@
+#include "ui/SessionLog.h"
+
+#include <shlobj.h>
+
+#include <cstdarg>
+#include <cwchar>
+#include <vector>
+
+#include "net/FileRetry.h"
+#include "net/TextCodec.h"
+#include "ui/LogText.h"
+
+namespace {
+
+struct LogState {
+    std::wstring folder;
+    std::time_t cachedSecond = 0;
+    std::wstring stamp;
+    std::wstring filePath;
+    std::time_t (*clock)() = nullptr;
+    LogView* view = nullptr;
+};
+
+LogState& State()
+{
+    static LogState state;
+    return state;
+}
+
+std::time_t Now()
+{
+    return State().clock ? State().clock() : std::time(nullptr);
+}
+
+void RefreshStamp(std::time_t now)
+{
+    LogState& state = State();
+    if (now == state.cachedSecond && !state.filePath.empty())
+        return;
+    std::tm local{};
+    localtime_s(&local, &now);
+    state.stamp = LogTimeStamp(local.tm_hour, local.tm_min, local.tm_sec);
+    state.filePath = state.folder + L"\\" + LogFileName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    state.cachedSecond = now;
+}
+
+void AppendToFile(const std::wstring& path, const std::string& line)
+{
+    HANDLE file = CreateFileWithRetry(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void LogFormatted(LogLevel level, const wchar_t* format, va_list args)
+{
+    // Messages keep at most 511 characters.
+    std::vector<wchar_t> buffer(512);
+    for (;;) {
+        va_list copy;
+        va_copy(copy, args);
+        int n = vswprintf(buffer.data(), buffer.size(), format, copy);
+        va_end(copy);
+        if (n >= 0 && static_cast<size_t>(n) < buffer.size())
+            break;
+        if (buffer.size() >= 65536) {
+            buffer[0] = L'\0';
+            break;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    std::wstring text(buffer.data());
+    LogWrite(CutText(text, 511), level);
+}
+
+}  // namespace
+
+LogView::LogView(HWND window) : window_(window)
+{
+    InitializeCriticalSection(&lock_);
+}
+
+LogView::~LogView()
+{
+    UnregisterLogView(this);
+    DeleteCriticalSection(&lock_);
+}
+
+void LogView::Append(const std::wstring& stamp, const std::wstring& text, LogLevel level)
+{
+    EnterCriticalSection(&lock_);
+    ring_.Append(stamp, text, level);
+    LeaveCriticalSection(&lock_);
+    if (window_)
+        InvalidateRect(window_, nullptr, TRUE);
+    LineAdded(stamp, text, level);
+}
+
+void LogView::WithRing(const std::function<void(LogRing&)>& f)
+{
+    EnterCriticalSection(&lock_);
+    f(ring_);
+    LeaveCriticalSection(&lock_);
+}
+
+void InitSessionLog()
+{
+    wchar_t appData[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        return;
+    std::wstring folder = appData;
+    for (const wchar_t* level : {L"Velmora Software", L"Tarnwick", L"Logs"}) {
+        folder += L"\\";
+        folder += level;
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    SetLogFolder(folder);
+}
+
+void SetLogFolder(const std::wstring& folder)
+{
+    State().folder = folder;
+    State().cachedSecond = 0;
+    State().filePath.clear();
+}
+
+const std::wstring& LogFolder()
+{
+    return State().folder;
+}
+
+void SetLogClock(std::time_t (*clock)())
+{
+    State().clock = clock;
+    State().cachedSecond = 0;
+    State().filePath.clear();
+}
+
+std::wstring CurrentLogFilePath()
+{
+    RefreshStamp(Now());
+    return State().filePath;
+}
+
+void RegisterLogView(LogView* view)
+{
+    State().view = view;
+}
+
+void UnregisterLogView(LogView* view)
+{
+    if (State().view == view)
+        State().view = nullptr;
+}
+
+void LogWrite(std::wstring_view text, LogLevel level)
+{
+    if (text.empty())
+        return;
+    LogState& state = State();
+    RefreshStamp(Now());
+    std::wstring message(text);
+    if (!state.folder.empty())
+        AppendToFile(state.filePath, WideToUtf8(state.stamp + L" " + message + L"\r\n"));
+    if (state.view)
+        state.view->Append(state.stamp, message, level);
+}
+
+void LogWriteJoined(std::wstring_view text, std::wstring_view suffix, LogLevel level)
+{
+    LogWrite(std::wstring(text) + std::wstring(suffix), level);
+}
+
+void LogInfo(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    LogFormatted(LogInformation, format, args);
+    va_end(args);
+}
+
+void LogError(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    LogFormatted(LogErrorLevel, format, args);
+    va_end(args);
+}
+
+void LogWarning(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    LogFormatted(LogWarningLevel, format, args);
+    va_end(args);
+}
+
+void LogCommand(std::string_view commandLine)
+{
+    LogWrite(CommandLogText(commandLine), LogCommandLevel);
+}

@@ -1,0 +1,56 @@
+#pragma once
+#include <windows.h>
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/LogLevel.h"
+#include "ui/LogRing.h"
+
+// The log panel's store: the ring of the last 128 lines behind a critical
+// section, and the window to repaint when a line arrives.
+class LogView {
+public:
+    explicit LogView(HWND window = nullptr);
+    virtual ~LogView();
+    LogView(const LogView&) = delete;
+    LogView& operator=(const LogView&) = delete;
+
+    void Append(const std::wstring& stamp, const std::wstring& text, LogLevel level);
+    // Runs f with the ring locked (painting, scrolling).
+    void WithRing(const std::function<void(LogRing&)>& f);
+    HWND Window() const { return window_; }
+
+protected:
+    // Called after a line was added, outside the lock.
+    virtual void LineAdded(const std::wstring& stamp, const std::wstring& text, LogLevel level) {}
+
+private:
+    CRITICAL_SECTION lock_;
+    LogRing ring_;
+    HWND window_;
+};
+
+// Sets up the product's log folder (roaming application data, "Velmora
+// Software\Tarnwick\Logs"), creating each level that is missing.
+void InitSessionLog();
+// Points the log at another folder (tests, tools); the folder must exist.
+void SetLogFolder(const std::wstring& folder);
+const std::wstring& LogFolder();
+// The clock of the time stamps; tests replace it. nullptr restores time().
+void SetLogClock(std::time_t (*clock)());
+// The full path of the file the next line of this second goes to.
+std::wstring CurrentLogFilePath();
+
+void RegisterLogView(LogView* view);
+void UnregisterLogView(LogView* view);
+
+void LogWrite(std::wstring_view text, LogLevel level);
+void LogWriteJoined(std::wstring_view text, std::wstring_view suffix, LogLevel level);
+void LogInfo(const wchar_t* format, ...);
+void LogError(const wchar_t* format, ...);
+void LogWarning(const wchar_t* format, ...);
+// A command line about to be sent, with a PASS argument masked.
+void LogCommand(std::string_view commandLine);

@@ -1,0 +1,54 @@
+// tarnwick-cli.exe end to end, against real servers.
+#include <gtest/gtest.h>
+
+#include "net/TextCodec.h"
+#include "support/ProcessRunner.h"
+#include "support/RealFtpServer.h"
+
+namespace {
+
+std::wstring UrlFor(const RealFtpServer& server, const wchar_t* scheme = L"ftp")
+{
+    return std::wstring(scheme) + L"://" + server.User() + L":" + server.Password() + L"@" + server.HostText() + L"/";
+}
+
+}  // namespace
+
+TEST(CliRaw, PrintsTheGreetingTheLogInAndEachReply)
+{
+    RealFtpServer server(RealFtpServer::Kind::Vsftpd);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    ProcessResult run = RunSiblingProgram(L"tarnwick-cli.exe", {L"raw", UrlFor(server), L"PWD", L"SYST"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("Response:  220 Tarnwick test vsftpd ready."), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Response:  230"), std::string::npos);
+    EXPECT_NE(run.output.find("Command: PWD"), std::string::npos);
+    EXPECT_NE(run.output.find("Response:  257 \"/\""), std::string::npos);
+    EXPECT_NE(run.output.find("Response:  215 UNIX Type: L8"), std::string::npos);
+    EXPECT_EQ(run.output.find(WideToUtf8(server.Password())), std::string::npos) << "the password is masked";
+}
+
+TEST(CliRaw, FailuresSayWhyAndExitNonZero)
+{
+    RealFtpServer server(RealFtpServer::Kind::Pyftpdlib);
+    ASSERT_TRUE(server.Started()) << server.Error();
+
+    ProcessResult refused = RunSiblingProgram(
+        L"tarnwick-cli.exe", {L"raw", L"ftp://tester:wrong@" + server.HostText() + L"/", L"PWD"});
+    EXPECT_NE(refused.exitCode, 0u);
+    EXPECT_NE(refused.output.find("User login failed."), std::string::npos) << refused.output;
+
+    ProcessResult negative = RunSiblingProgram(L"tarnwick-cli.exe", {L"raw", UrlFor(server), L"CWD /no/such/folder"});
+    EXPECT_EQ(negative.exitCode, 1u) << negative.output;
+    EXPECT_NE(negative.output.find("Response:  550"), std::string::npos) << negative.output;
+
+    ProcessResult noServer = RunSiblingProgram(L"tarnwick-cli.exe", {L"raw", L"ftp://127.0.0.1:1/", L"PWD"});
+    EXPECT_NE(noServer.exitCode, 0u);
+    EXPECT_NE(noServer.output.find("Failed to connect to server 127.0.0.1 on port 1."), std::string::npos)
+        << noServer.output;
+
+    ProcessResult badUrl = RunSiblingProgram(L"tarnwick-cli.exe", {L"raw", L"http://x/", L"PWD"});
+    EXPECT_EQ(badUrl.exitCode, 2u);
+    EXPECT_NE(badUrl.output.find("not a server URL"), std::string::npos) << badUrl.output;
+}

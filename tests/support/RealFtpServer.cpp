@@ -1,0 +1,136 @@
+#include "support/RealFtpServer.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "net/SecureSocket.h"
+#include "net/TextCodec.h"
+#include "support/TestLog.h"
+
+namespace {
+
+// Linux paths are reached through Wine's Z: drive.
+std::wstring WindowsPathOf(const std::string& unixPath)
+{
+    std::wstring path = L"Z:" + Utf8ToWide(unixPath);
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+std::string TestEnvFolder()
+{
+    const char* env = std::getenv("TARNWICK_TESTENV");
+    return env ? env : "";
+}
+
+const char* TlsName(RealFtpServer::Tls tls)
+{
+    switch (tls) {
+    case RealFtpServer::Tls::Explicit:
+        return "explicit";
+    case RealFtpServer::Tls::Implicit:
+        return "implicit";
+    default:
+        return "none";
+    }
+}
+
+const char* CertificateName(RealFtpServer::Certificate certificate)
+{
+    switch (certificate) {
+    case RealFtpServer::Certificate::WrongName:
+        return "wrongname";
+    case RealFtpServer::Certificate::Expired:
+        return "expired";
+    case RealFtpServer::Certificate::SelfSigned:
+        return "selfsigned";
+    default:
+        return "good";
+    }
+}
+
+}  // namespace
+
+const char* RealFtpServer::Name(Kind kind)
+{
+    return kind == Kind::Vsftpd ? "vsftpd" : "pyftpdlib";
+}
+
+RealFtpServer::RealFtpServer(Kind kind, Tls tls, Certificate certificate, const std::string& options)
+{
+    std::string answer =
+        Ask(std::string("start ") + Name(kind) + " " + TlsName(tls) + " " + CertificateName(certificate) + " " + options);
+    std::istringstream words(answer);
+    std::string status, root, user, password;
+    int port = 0;
+    words >> status >> id_ >> port >> root >> user >> password;
+    if (status != "ok" || port <= 0) {
+        error_ = answer.empty() ? "the FTP server manager is not running (run the tests through ctest)" : answer;
+        id_.clear();
+        return;
+    }
+    port_ = static_cast<uint16_t>(port);
+    root_ = WindowsPathOf(root);
+    user_ = Utf8ToWide(user);
+    password_ = Utf8ToWide(password);
+}
+
+RealFtpServer::~RealFtpServer()
+{
+    if (!id_.empty())
+        Ask("stop " + id_);
+}
+
+std::wstring RealFtpServer::HostText() const
+{
+    return L"localhost:" + std::to_wstring(port_);
+}
+
+std::wstring RealFtpServer::RootPath(const std::wstring& relative) const
+{
+    std::wstring path = root_;
+    for (wchar_t c : relative)
+        path.push_back(c == L'/' ? L'\\' : c);
+    return path;
+}
+
+void RealFtpServer::TakeOwnership()
+{
+    Ask("own " + id_);
+}
+
+std::string RealFtpServer::ProtocolLog() const
+{
+    std::string answer = Ask("log " + id_);
+    if (answer.rfind("ok ", 0) != 0)
+        return {};
+    return ReadWholeFile(WindowsPathOf(answer.substr(3)));
+}
+
+std::string RealFtpServer::Ask(const std::string& request) const
+{
+    std::string portText = ReadWholeFile(WindowsPathOf(TestEnvFolder() + "/manager.port"));
+    if (TestEnvFolder().empty() || portText.empty())
+        return {};
+    StartNetworking();
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<u_short>(std::atoi(portText.c_str())));
+    std::string answer;
+    if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) {
+        std::string line = request + "\n";
+        send(s, line.data(), static_cast<int>(line.size()), 0);
+        char c;
+        while (recv(s, &c, 1, 0) == 1 && c != '\n')
+            answer.push_back(c);
+    }
+    closesocket(s);
+    return answer;
+}

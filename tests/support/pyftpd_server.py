@@ -1,0 +1,72 @@
+#!/usr/bin/python3
+"""A pyftpdlib server for the tests: one user with full rights on one folder,
+plain, explicit TLS (AUTH TLS) or implicit TLS."""
+import argparse
+import logging
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("--port", type=int, required=True)
+    p.add_argument("--root", required=True)
+    p.add_argument("--user", required=True)
+    p.add_argument("--password", required=True)
+    p.add_argument("--tls", choices=["none", "explicit", "implicit"], default="none")
+    p.add_argument("--cert")
+    p.add_argument("--key")
+    p.add_argument("--pasv-ports", default="")
+    p.add_argument("--dead-pasv", action="store_true",
+                   help="answer PASV with a port where nothing listens, so no data connection can be made")
+    p.add_argument("--log")
+    a = p.parse_args()
+
+    if a.log:
+        logging.basicConfig(filename=a.log, level=logging.DEBUG)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(a.user, a.password, a.root, perm="elradfmwMT")
+
+    if a.tls == "none":
+        base = FTPHandler
+    else:
+        base = TLS_FTPHandler
+
+    class Handler(base):
+        pass
+
+    Handler.authorizer = authorizer
+    if a.tls != "none":
+        Handler.certfile = a.cert
+        Handler.keyfile = a.key
+        Handler.tls_control_required = False
+        Handler.tls_data_required = False
+    if a.tls == "implicit":
+        # TLS from the first byte: secure the connection before the greeting.
+        def handle(self):
+            self.secure_connection(self.ssl_context)
+
+        def handle_ssl_established(self):
+            base.handle(self)
+
+        Handler.handle = handle
+        Handler.handle_ssl_established = handle_ssl_established
+    if a.pasv_ports:
+        low, high = a.pasv_ports.split("-")
+        Handler.passive_ports = range(int(low), int(high) + 1)
+    Handler.masquerade_address = None
+    if a.dead_pasv:
+        def ftp_PASV(self, line):
+            self.respond("227 Entering Passive Mode (127,0,0,1,0,1).")
+        Handler.ftp_PASV = ftp_PASV
+    Handler.banner = "Tarnwick test pyftpdlib ready."
+    Handler.use_sendfile = False
+
+    server = FTPServer(("127.0.0.1", a.port), Handler)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()
