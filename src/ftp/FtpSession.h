@@ -4,25 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ftp/FeatureFlags.h"
 #include "net/SecureSocket.h"
-
-// What the engine has learnt about the server during one log-in.
-enum FeatureFlag : uint32_t {
-    FeatQueried = 0x0001,
-    HasSize = 0x0002,
-    HasMdtm = 0x0004,
-    MlstFailed = 0x0008,
-    MlstModify = 0x0010,
-    MlstSize = 0x0020,
-    MlstType = 0x0040,
-    MlsdFailed = 0x0080,
-    HasMlsd = 0x0100,
-    SystQueried = 0x0200,
-    SystWindows = 0x0400,
-    HasMfmt = 0x0800,
-    HasUtf8 = 0x1000,
-    SystUnix = 0x2000,
-};
 
 // Idle allowances of one session, in milliseconds. The product uses these
 // values; tests shorten them.

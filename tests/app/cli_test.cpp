@@ -52,3 +52,34 @@ TEST(CliRaw, FailuresSayWhyAndExitNonZero)
     EXPECT_EQ(badUrl.exitCode, 2u);
     EXPECT_NE(badUrl.output.find("not a server URL"), std::string::npos) << badUrl.output;
 }
+
+TEST(CliLogin, ExplicitAndImplicitTlsPrintTheLearntFeatures)
+{
+    RealFtpServer explicitServer(RealFtpServer::Kind::Vsftpd, RealFtpServer::Tls::Explicit);
+    ASSERT_TRUE(explicitServer.Started()) << explicitServer.Error();
+    ProcessResult run = RunSiblingProgram(L"tarnwick-cli.exe", {L"login", UrlFor(explicitServer, L"ftpes")});
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("Response:  234"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("TLS: yes"), std::string::npos);
+    EXPECT_NE(run.output.find("Features: FeatQueried HasSize HasMdtm"), std::string::npos);
+
+    RealFtpServer implicitServer(RealFtpServer::Kind::Pyftpdlib, RealFtpServer::Tls::Implicit);
+    ASSERT_TRUE(implicitServer.Started()) << implicitServer.Error();
+    run = RunSiblingProgram(L"tarnwick-cli.exe", {L"login", UrlFor(implicitServer, L"ftps")});
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("TLS: yes"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("HasMlsd"), std::string::npos);
+    EXPECT_NE(run.output.find("HasMfmt"), std::string::npos);
+}
+
+TEST(CliLogin, BadCertificateFailsWithTheTlsMessage)
+{
+    RealFtpServer server(RealFtpServer::Kind::Vsftpd, RealFtpServer::Tls::Implicit,
+                         RealFtpServer::Certificate::SelfSigned);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    ProcessResult run = RunSiblingProgram(L"tarnwick-cli.exe", {L"login", UrlFor(server, L"ftps")});
+    EXPECT_NE(run.exitCode, 0u);
+    std::string expected = "Connection to server localhost on port " + std::to_string(server.Port()) +
+                           " could not be secured using SSL/TLS.";
+    EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
+}

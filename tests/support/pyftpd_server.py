@@ -35,7 +35,11 @@ def main():
         base = TLS_FTPHandler
 
     class Handler(base):
-        pass
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, **kwargs)
+            # pyftpdlib implies MLSD by its MLST line; announce it by name, as
+            # many servers do, so that the client's MLSD listings meet a real server.
+            self._extra_feats = list(self._extra_feats) + ["MLSD"]
 
     Handler.authorizer = authorizer
     if a.tls != "none":

@@ -6,3 +6,4 @@
 using CliArguments = std::vector<std::wstring>;
 
 int RunRawCommand(const CliArguments& args);
+int RunLoginCommand(const CliArguments& args);

@@ -17,6 +17,7 @@ struct CliCommand {
 
 const CliCommand kCommands[] = {
     {L"raw", L"raw URL|LABEL COMMAND...      log in and send each command, printing the replies", RunRawCommand},
+    {L"login", L"login URL|LABEL               log in and print the features the server announced", RunLoginCommand},
 };
 
 void PrintUsage()

@@ -1,0 +1,222 @@
+// Log-in dialogues that real servers will not produce on demand.
+#include <gtest/gtest.h>
+
+#include "ftp/Login.h"
+#include "support/ScriptedFtpServer.h"
+#include "support/TestContexts.h"
+#include "support/TestLog.h"
+
+namespace {
+
+class ScriptedLogin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetLogFolder(logFolder.Path());
+        session.timeouts.reply = 3000;
+        session.timeouts.connect = 3000;
+    }
+    void TearDown() override { SetLogFolder(L""); }
+
+    NetResult LoginTo(const std::wstring& hostText, bool secure = false, const ProxySettings& proxy = {})
+    {
+        request.hostText = hostText;
+        request.secure = secure;
+        server.Start();
+        NetResult result = Login(NullContext(), session, request, proxy);
+        EXPECT_TRUE(server.Finish());
+        EXPECT_EQ(server.Failure(), "");
+        return result;
+    }
+    std::wstring Port() const { return std::to_wstring(server.Port()); }
+    // Everything written to the log files of this test.
+    std::string LogFiles() const
+    {
+        std::string all;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((logFolder.Path() + L"\\*.txt").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return all;
+        do
+            all += ReadWholeFile(logFolder.File(found.cFileName));
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return all;
+    }
+
+    ScratchFolder logFolder;
+    ScriptedFtpServer server;
+    FtpSession session;
+    CapturedLog log;
+    LoginRequest request{L"", L"alice", L"s3cret!", false, false};
+};
+
+}  // namespace
+
+TEST_F(ScriptedLogin, RefusedAuthTlsWarnsAndLogsInWithoutTls)
+{
+    server.Reply("220 hi").ExpectLine().Reply("500 AUTH not understood").ExpectLine().Reply("331 pw").ExpectLine().Reply(
+        "230 in");
+    EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Ok) << log.All();
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"AUTH TLS\r\n", "USER alice\r\n", "PASS s3cret!\r\n"}));
+    EXPECT_TRUE(log.Contains(L"The server 127.0.0.1 on port " + Port() +
+                             L" does not support explicit SSL/TLS, try using Implicit SSL/TLS or standard FTP."))
+        << log.All();
+    EXPECT_FALSE(session.TlsActive());
+}
+
+TEST_F(ScriptedLogin, UserAnsweredWith230NeedsNoPassword)
+{
+    server.Reply("220 hi").ExpectLine().Reply("230 no password needed");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Ok);
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice\r\n"}));
+}
+
+TEST_F(ScriptedLogin, UserAnsweredWith332StillGetsThePassword)
+{
+    server.Reply("220 hi").ExpectLine().Reply("332 need account").ExpectLine().Reply("230 in");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Ok);
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice\r\n", "PASS s3cret!\r\n"}));
+}
+
+TEST_F(ScriptedLogin, FailuresNameTheServerAndPort)
+{
+    server.Reply("421 too many users");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"The server 127.0.0.1 on port " + Port() +
+                             L" returned a bad reply. Check that you have the correct server address and port."));
+}
+
+TEST_F(ScriptedLogin, SilentGreetingAndRefusedUser)
+{
+    server.Pause(4000);
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"No reply from the server 127.0.0.1 on port " + Port() +
+                             L". Check that you have the correct server address and port."))
+        << log.All();
+
+    ScriptedFtpServer refusing;
+    refusing.Reply("220 hi").ExpectLine().Reply("530 not you");
+    refusing.Start();
+    request.hostText = refusing.HostText();
+    EXPECT_EQ(Login(NullContext(), session, request, {}), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"User login failed. Check that you have the correct username and password."));
+}
+
+TEST_F(ScriptedLogin, ImplicitTlsDefaultsToPort990AndFailsBeforeAnyGreeting)
+{
+    // Nothing listens on 990 here, so the connection fails: the message shows
+    // the port that was tried.
+    request.hostText = L"127.0.0.1";
+    request.secure = request.implicit = true;
+    EXPECT_EQ(Login(NullContext(), session, request, {}), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"Connection to server 127.0.0.1 on port 990 could not be secured using SSL/TLS."))
+        << log.All();
+}
+
+TEST_F(ScriptedLogin, CancelledConnectionIsReportedAsCancelled)
+{
+    UnresponsiveEndpoint silent;
+    RecordingContext context;
+    context.cancelled = true;
+    request.hostText = silent.HostText();
+    EXPECT_EQ(Login(context, session, request, {}), NetResult::Cancelled);
+}
+
+TEST_F(ScriptedLogin, SiteProxyLogsInToTheProxyFirst)
+{
+    server.Reply("220 proxy")
+        .ExpectLine()
+        .Reply("331 proxy password")
+        .ExpectLine()
+        .Reply("230 proxy ok")
+        .ExpectLine()
+        .Reply("220 connected")
+        .ExpectLine()
+        .Reply("331 pw")
+        .ExpectLine()
+        .Reply("230 in");
+    ProxySettings proxy{1, L"", L"proxyuser", L"proxy-secret"};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com:2121", false, proxy), NetResult::Ok) << log.All();
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER proxyuser\r\n", "PASS proxy-secret\r\n",
+                                                           "SITE ftp.example.com:2121\r\n", "USER alice\r\n",
+                                                           "PASS s3cret!\r\n"}));
+    // Neither password reaches the log, on screen or on disk.
+    EXPECT_FALSE(log.ContainsPart(L"proxy-secret"));
+    EXPECT_FALSE(log.ContainsPart(L"s3cret!"));
+    EXPECT_TRUE(log.Contains(L"Command: PASS *******"));
+    std::string files = LogFiles();
+    EXPECT_NE(files.find("Command: PASS *******"), std::string::npos);
+    EXPECT_EQ(files.find("proxy-secret"), std::string::npos);
+    EXPECT_EQ(files.find("s3cret!"), std::string::npos);
+}
+
+TEST_F(ScriptedLogin, OpenProxySendsTheHostWithItsPort)
+{
+    server.Reply("220 proxy").ExpectLine().Reply("220 connected").ExpectLine().Reply("230 in");
+    ProxySettings proxy{2, L"", L"", L""};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com:2121", false, proxy), NetResult::Ok);
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"OPEN ftp.example.com:2121\r\n", "USER alice\r\n"}));
+}
+
+TEST_F(ScriptedLogin, UserAtSiteProxyGoesStraightToThePassword)
+{
+    server.Reply("220 proxy").ExpectLine().Reply("331 pw").ExpectLine().Reply("230 in");
+    ProxySettings proxy{3, L"", L"", L""};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Ok);
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice@ftp.example.com\r\n", "PASS s3cret!\r\n"}));
+}
+
+TEST_F(ScriptedLogin, UserAtSiteProxyWithProxyLogIn)
+{
+    server.Reply("220 proxy")
+        .ExpectLine()
+        .Reply("230 proxy ok without password")
+        .ExpectLine()
+        .Reply("331 pw")
+        .ExpectLine()
+        .Reply("230 in");
+    ProxySettings proxy{4, L"", L"puser", L"ppass"};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Ok);
+    EXPECT_EQ(server.Received(),
+              (std::vector<std::string>{"USER puser\r\n", "USER alice@ftp.example.com\r\n", "PASS s3cret!\r\n"}));
+}
+
+TEST_F(ScriptedLogin, ProxyFailures)
+{
+    server.Reply("220 proxy").ExpectLine().Reply("500 who?");
+    ProxySettings proxy{2, L"", L"", L""};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"Unknown response from server 127.0.0.1 on port " + Port() + L"."));
+
+    ScriptedFtpServer badGreeting;  // a proxy must greet with exactly 220
+    badGreeting.Reply("230 hello");
+    badGreeting.Start();
+    proxy.host = badGreeting.HostText();
+    EXPECT_EQ(Login(NullContext(), session, request, proxy), NetResult::Failed);
+    EXPECT_TRUE(log.ContainsPart(L"returned a bad reply"));
+
+    ScriptedFtpServer unknownType;
+    unknownType.Reply("220 proxy").WaitForClientClose();
+    unknownType.Start();
+    proxy = {5, unknownType.HostText(), L"", L""};
+    EXPECT_EQ(Login(NullContext(), session, request, proxy), NetResult::Failed);
+    session.Close();
+    EXPECT_TRUE(unknownType.Finish());
+    EXPECT_TRUE(unknownType.Received().empty()) << "nothing is sent for an unknown proxy type";
+}
+
+TEST_F(ScriptedLogin, ProxyRefusingItsOwnLogIn)
+{
+    server.Reply("220 proxy").ExpectLine().Reply("331 pw").ExpectLine().Reply("530 no");
+    ProxySettings proxy{1, L"", L"puser", L"wrong"};
+    proxy.host = server.HostText();
+    EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"User login failed. Check that you have the correct username and password."));
+    EXPECT_EQ(server.Received().size(), 2u);
+}
