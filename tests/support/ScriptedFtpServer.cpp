@@ -207,14 +207,14 @@ ScriptedFtpServer& ScriptedFtpServer::WaitForClientClose()
     return *this;
 }
 
-ScriptedFtpServer& ScriptedFtpServer::OfferPassive(const std::string& format)
+ScriptedFtpServer& ScriptedFtpServer::OfferPassive(const std::string& format, const std::string& address)
 {
-    Add([this, format]() {
+    Add([this, format, address]() {
         CloseSocket(dataListener_);
         uint16_t dataPort = 0;
         dataListener_ = ListenOnLoopback(dataPort);
         char numbers[64];
-        snprintf(numbers, sizeof(numbers), "127,0,0,1,%d,%d", dataPort >> 8, dataPort & 0xFF);
+        snprintf(numbers, sizeof(numbers), "%s,%d,%d", address.c_str(), dataPort >> 8, dataPort & 0xFF);
         char reply[512];
         snprintf(reply, sizeof(reply), format.c_str(), numbers);
         return SendAll(control_, std::string(reply) + "\r\n");

@@ -39,8 +39,10 @@ public:
     ScriptedFtpServer& WaitForClientClose();            // reads until the client closes
 
     // Passive data connection. OfferPassive opens a data listener and sends
-    // the reply made from format, where %s stands for "h1,h2,h3,h4,p1,p2".
-    ScriptedFtpServer& OfferPassive(const std::string& format = "227 Entering Passive Mode (%s).");
+    // the reply made from format, where %s stands for "h1,h2,h3,h4,p1,p2"
+    // (h1-h4 from address, p1 and p2 the listener's port).
+    ScriptedFtpServer& OfferPassive(const std::string& format = "227 Entering Passive Mode (%s).",
+                                    const std::string& address = "127,0,0,1");
     ScriptedFtpServer& AcceptData();
     ScriptedFtpServer& SendData(std::string bytes);
     ScriptedFtpServer& ReceiveDataToEnd();  // records until the client closes it

@@ -9,6 +9,8 @@ to <testenv>/manager.port. One request per line, one answer per line:
                                    CERT good|wrongname|expired|selfsigned,
                                    OPTION dead-pasv (pyftpdlib only)
       -> ok ID PORT ROOT USER PASSWORD      ROOT is the Linux path of the served folder
+  scripted TLS SCRIPT RECORD -> ok ID PORT   a scripted TLS control connection (scripted_tls_server.py),
+                                             TLS explicit|implicit, SCRIPT and RECORD Linux paths
   stop ID -> ok
   log ID  -> ok PATH                         the server's protocol log
   own ID  -> ok                              gives everything in the served folder to the
@@ -100,6 +102,33 @@ class Manager:
             self.servers[server_id] = (process, folder, log)
         return "ok %s %d %s %s %s" % (server_id, port, root, user, password)
 
+    def start_scripted(self, tls, script, record):
+        with self.lock:
+            server_id = str(self.next_id)
+            self.next_id += 1
+        folder = os.path.join(self.env, "servers", server_id)
+        os.makedirs(folder, exist_ok=True)
+        port = self.free_port()
+        command = ["/usr/bin/python3", os.path.join(HERE, "scripted_tls_server.py"), "--port", str(port), "--tls", tls,
+                   "--cert", os.path.join(self.certs, "good.pem"), "--key", os.path.join(self.certs, "good.key"),
+                   "--script", script, "--record", record]
+        output = open(os.path.join(folder, "output.txt"), "wb")
+        process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                   start_new_session=True)
+        deadline = time.time() + 10
+        while time.time() < deadline:  # connecting would use up its only connection
+            if process.poll() is not None:
+                raise RuntimeError("scripted server exited with %d" % process.returncode)
+            with socket.socket() as probe:
+                try:
+                    probe.bind(("127.0.0.1", port))
+                except OSError:
+                    break
+            time.sleep(0.05)
+        with self.lock:
+            self.servers[server_id] = (process, folder, record)
+        return "ok %s %d" % (server_id, port)
+
     def vsftpd_command(self, folder, root, port, pasv, tls, certfile, keyfile, log):
         account = pwd.getpwnam(TEST_USER)
         os.chown(root, account.pw_uid, account.pw_gid)
@@ -178,6 +207,8 @@ class Manager:
         try:
             if words[0] == "start" and len(words) >= 4:
                 return self.start(words[1], words[2], words[3], set(words[4:]))
+            if words[0] == "scripted" and len(words) == 4:
+                return self.start_scripted(words[1], words[2], words[3])
             if words[0] == "stop" and len(words) == 2:
                 return self.stop(words[1])
             if words[0] == "log" and len(words) == 2:

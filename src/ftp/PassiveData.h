@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ftp/FtpSession.h"
+
+// Every data connection is passive: PASV, then a connection to the endpoint.
+// The endpoint is "a.b.c.d:port". It always names the control connection's
+// peer: a server that names another address in its 227 reply could otherwise
+// point the client at any host (the address is logged as a warning).
+NetResult OpenPassive(TaskContext& context, FtpSession& session, std::wstring& endpoint);
+
+// On a TLS session: "PBSZ 0" and "PROT P" before each data connection; a 534
+// refusal is shown to the user.
+NetResult ProtectDataChannel(TaskContext& context, FtpSession& session);
+
+// Connects a data connection to the endpoint, trying once more after a
+// failure. Cancelled is returned at once.
+NetResult ConnectData(TaskContext& context, FtpSession& session, const std::wstring& endpoint, SecureSocket& data);
+
+// On a TLS session the data connection is protected like the control
+// connection (its outcome shows in the data that arrives, or not).
+void SecureDataIfNeeded(FtpSession& session, SecureSocket& data);
+
+// Reads a data connection in large blocks until the server closes it, a
+// receive waits longer than timeoutMs, or the context is cancelled; the text
+// is split into lines (see DataLineSplitter).
+void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines);
+
+// Sends a listing-type command over a fresh passive data connection and
+// returns the lines received.
+NetResult ListOverData(TaskContext& context, FtpSession& session, std::string_view commandLine,
+                       std::vector<std::string>& lines);
