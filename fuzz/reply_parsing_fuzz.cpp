@@ -1,8 +1,11 @@
-// Server replies are untrusted input: split, classify and collect any bytes.
+// Server replies and data-connection text are untrusted input: split,
+// classify and collect any bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "ftp/DataLines.h"
+#include "ftp/PasvReply.h"
 #include "ftp/ReplyParsing.h"
 #include "net/TextCodec.h"
 #include "ui/LogText.h"
@@ -18,6 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (collecting)
             collecting = collector.Feed(piece) == ReplyCollector::State::NeedMore;
     }
+    (void)ParsePasvReply(input);
+    DataLineSplitter splitter;
+    std::vector<std::string> lines;
+    splitter.Feed(input.substr(0, size / 2), lines);
+    splitter.Feed(input.substr(size / 2), lines);
+    splitter.Finish(lines);
     (void)CommandLogText(input);
     (void)WideToUtf8(Utf8ToWide(input));
     return 0;
