@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+// One saved FTP account, as the connection manager and the site dialogs use
+// it. The defaults are those of a site that stores nothing.
+struct SiteRecord {
+    std::wstring label;
+    std::wstring requestedLabel;  // the label LoadCurrentSite is asked for
+    std::wstring server;          // host or dotted address, with ":port" when one was entered
+    std::wstring userName;
+    std::wstring password;
+    std::wstring remoteDirectory = L"/";
+    std::wstring localDirectory = L"C:\\";
+    std::wstring recentRemoteDirectory = L"/";
+    std::wstring recentLocalDirectory = L"C:\\";
+    bool rememberPassword = false;
+    bool secure = false;    // explicit or implicit TLS
+    bool implicit = false;  // TLS from the first byte
+    bool useRecentRemote = true;
+    bool useRecentLocal = true;
+};
+
+// The security list of the site dialogs.
+enum class SecurityChoice { Plain = 0, Explicit = 1, Implicit = 2 };
+
+inline SecurityChoice SecurityOf(bool secure, bool implicit)
+{
+    return !secure ? SecurityChoice::Plain : implicit ? SecurityChoice::Implicit : SecurityChoice::Explicit;
+}
