@@ -5,30 +5,7 @@
 #include <vector>
 
 #include "ftp/FtpSession.h"
-
-// The kind of a remote name.
-enum class RemoteKind : uint8_t { File = 0, Folder = 1, Link = 2, Unknown = 255 };
-
-// One listed file, folder or link. Each has-flag tells whether the field
-// before it is known.
-struct RemoteEntry {
-    // As listed, at most 259 units. A link listed by LIST keeps " -> target".
-    std::wstring name;
-    int64_t modified = 0;  // seconds since 1970-01-01 UTC
-    bool hasModified = false;
-    uint64_t size = 0;  // 0 for folders listed as "<DIR>"
-    bool hasSize = false;
-    bool isFolder = false;
-    bool isLink = false;
-    bool hasKind = false;  // isFolder and isLink are known
-    // The Unix column of LIST ("drwxr-xr-x") or the MLSD mode fact ("0755").
-    std::wstring permissions;
-    bool hasPermissions = false;
-    std::wstring owner;  // empty for MLSD entries
-    bool hasOwner = false;
-    std::wstring group;  // empty for MLSD entries
-    bool hasGroup = false;
-};
+#include "ftp/RemoteEntry.h"
 
 // The listing of one remote folder, in the order the server sent it. It does
 // not refer back to the session, so it stays valid after the session moves on.
@@ -65,9 +42,6 @@ NetResult GetRemoteGroup(TaskContext& context, FtpSession& session, const std::w
 
 // Whether the current folder holds an entry of exactly this name.
 bool FindRemoteEntry(TaskContext& context, FtpSession& session, const std::wstring& name);
-
-// "." and "..".
-bool IsDotEntry(const RemoteEntry& entry);
 
 // Facts of a listed entry: the stored value when the listing supplied it,
 // otherwise the answer of the matching query on the entry's name, which is then

@@ -1,0 +1,65 @@
+// Deleting a remote folder with everything below it, depth first.
+#include "ftp/RemoteCommands.h"
+#include "ftp/RemoteListing.h"
+#include "ftp/RemoteNames.h"
+#include "net/ProgressSliceContext.h"
+
+namespace {
+
+size_t CountWork(const RemoteListing& listing)
+{
+    size_t total = 0;
+    for (const RemoteEntry& entry : listing.entries)
+        total += IsDotEntry(entry) ? 0 : 1;
+    return total;
+}
+
+// Deletes one entry of the folder the session is in. A link is removed
+// itself, never followed: its target may lie outside the tree.
+NetResult DeleteEntry(TaskContext& context, FtpSession& session, RemoteListing& listing, RemoteEntry& entry,
+                      const std::wstring& shownFolder, double done, double total)
+{
+    bool isFolder = EntryIsFolder(context, session, listing, entry);
+    std::wstring name(OwnName(entry));
+    if (!isFolder || entry.isLink) {
+        context.SetStatus(L"Deleting " + JoinRemotePath(shownFolder, name), 1);
+        return DeleteRemoteFile(context, session, name);
+    }
+    context.SetStatus(L"Checking subfolders...", 1);
+    ProgressSliceContext child(context, done, total);
+    return DeleteRemoteTree(child, session, name);
+}
+
+}  // namespace
+
+NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std::wstring& folder)
+{
+    std::wstring parent;
+    GetRemoteFolder(context, session, parent);  // a failure shows in the CWD back
+    NetResult result = ChangeRemoteFolder(context, session, folder);
+    if (result == NetResult::Cancelled)
+        return result;
+    if (result != NetResult::Ok)
+        return NetResult::Ok;  // a folder that cannot be entered is left alone
+
+    RemoteListing listing;
+    ListRemoteFolder(context, session, listing);
+    double total = static_cast<double>(CountWork(listing));
+    size_t done = 0;
+    std::wstring shownFolder = JoinRemotePath(parent, folder);
+    for (RemoteEntry& entry : listing.entries) {
+        if (listing.cancelled || context.IsCancelled())
+            return NetResult::Cancelled;  // stays inside the folder
+        if (IsDotEntry(entry))
+            continue;
+        result = DeleteEntry(context, session, listing, entry, shownFolder, static_cast<double>(done), total);
+        if (result != NetResult::Ok)
+            return result;
+        ++done;
+        context.SetProgress(static_cast<double>(done) / total);
+    }
+    if (listing.cancelled || context.IsCancelled())
+        return NetResult::Cancelled;
+    ChangeRemoteFolder(context, session, parent);
+    return RemoveRemoteFolder(context, session, folder);
+}
