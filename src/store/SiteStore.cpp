@@ -20,6 +20,8 @@ std::optional<RegKeyRef> FindUserSlotKey(const RegKeyRef& serverKey, std::wstrin
     return std::nullopt;
 }
 
+}  // namespace
+
 void ReadSlot(const RegKeyRef& slot, SiteRecord& site)
 {
     site.server = ReadString(slot, L"Server");
@@ -35,8 +37,6 @@ void ReadSlot(const RegKeyRef& slot, SiteRecord& site)
     site.localDirectory = ReadString(slot, L"LocalDirectory", L"C:\\");
     site.recentLocalDirectory = ReadString(slot, L"RecentLocalDirectory", L"C:\\");
 }
-
-}  // namespace
 
 CurrentSiteName ReadCurrentSiteName()
 {

@@ -31,6 +31,9 @@ std::wstring FindUserSlot(std::wstring_view label, std::wstring_view server, std
 // exist or holds exactly that UserName.
 RegKeyRef SlotForUser(const RegKeyRef& serverKey, std::wstring_view user);
 
+// Reads the values of one slot into site (label fields untouched).
+void ReadSlot(const RegKeyRef& slot, SiteRecord& site);
+
 // Loads site.requestedLabel with the current server and user into site;
 // fields take their defaults when no slot matches. False only when no
 // label was requested.

@@ -25,6 +25,8 @@ public:
     }
     ScratchProductKey(const ScratchProductKey&) = delete;
     ScratchProductKey& operator=(const ScratchProductKey&) = delete;
+    // The key's path below HKEY_CURRENT_USER (for tarnwick-cli --registry).
+    const std::wstring& Path() const { return path_; }
 
 private:
     static constexpr const wchar_t* kParent = L"Software\\Velmora Software\\Tarnwick Tests";

@@ -7,3 +7,6 @@ using CliArguments = std::vector<std::wstring>;
 
 int RunRawCommand(const CliArguments& args);
 int RunLoginCommand(const CliArguments& args);
+int RunSitesCommand(const CliArguments& args);
+int RunSiteAddCommand(const CliArguments& args);
+int RunSiteRemoveCommand(const CliArguments& args);

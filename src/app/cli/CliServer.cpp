@@ -2,8 +2,12 @@
 
 #include "app/cli/CliConsole.h"
 #include "app/cli/FtpUrl.h"
+#include "ftp/ProxyConfig.h"
+#include "store/SiteStore.h"
 
-std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
+namespace {
+
+std::optional<ServerTarget> FromUrl(const std::wstring& argument)
 {
     std::wstring error;
     std::optional<FtpUrl> url = ParseFtpUrl(argument, error);
@@ -12,18 +16,38 @@ std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
         return std::nullopt;
     }
     ServerTarget target;
-    target.login.hostText = url->hostText;
-    target.login.user = url->user;
-    target.login.password = url->password;
-    target.login.secure = url->secure;
-    target.login.implicit = url->implicit;
+    target.login = {url->hostText, url->user, url->password, url->secure, url->implicit};
     target.path = url->path;
     return target;
 }
 
+// The first account stored under the label (labels compare as key names do).
+std::optional<ServerTarget> FromSavedSite(const std::wstring& label)
+{
+    for (const SiteSlot& site : EnumerateSites()) {
+        if (!SameKeyName(site.label, label))
+            continue;
+        SiteRecord record;
+        ReadSlot(site.slot, record);
+        ServerTarget target;
+        target.login = {record.server, record.userName, record.password, record.secure, record.implicit};
+        target.path = record.useRecentRemote ? record.recentRemoteDirectory : record.remoteDirectory;
+        return target;
+    }
+    PrintError(L"no saved site is labelled \"" + label + L"\" (and it is not a URL: ftp://, ftpes:// or ftps://)");
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
+{
+    return LooksLikeUrl(argument) ? FromUrl(argument) : FromSavedSite(argument);
+}
+
 bool ConnectSession(TaskContext& context, FtpSession& session, const ServerTarget& target)
 {
-    NetResult result = Login(context, session, target.login, ProxySettings{});
+    NetResult result = Login(context, session, target.login);
     if (result == NetResult::Ok)
         return true;
     PrintError(result == NetResult::Cancelled ? L"log-in cancelled" : L"log-in to " + target.login.hostText + L" failed");
