@@ -20,6 +20,11 @@ struct FtpTimeouts {
     uint32_t uploadBlock = 20000;
     uint32_t keepAliveInterval = 30000;
     uint32_t keepAliveReply = 5000;
+    uint32_t downloadAbortSend = 2000;
+    uint32_t abortReply = 2000;
+    // Each final reply read after a NOOP whose reply did not come in time.
+    uint32_t lateDownloadReply = 1000;
+    uint32_t lateUploadReply = 10000;
 };
 
 // One FTP control connection.
@@ -27,6 +32,9 @@ class FtpSession : public SecureSocket {
 public:
     uint32_t features = 0;
     FtpTimeouts timeouts;
+    // Bytes moved per receive, send and file call of a transfer: every call
+    // costs about 0.2 ms under Wine, so large blocks decide the throughput.
+    size_t transferBlockBytes = 256 * 1024;
 
     bool Has(FeatureFlag flag) const { return (features & flag) != 0; }
     void Set(FeatureFlag flag) { features |= flag; }

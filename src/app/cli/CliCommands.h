@@ -7,6 +7,9 @@ using CliArguments = std::vector<std::wstring>;
 
 int RunRawCommand(const CliArguments& args);
 int RunLoginCommand(const CliArguments& args);
+int RunGetCommand(const CliArguments& args);
+int RunPutCommand(const CliArguments& args);
+int RunTestCommand(const CliArguments& args);
 int RunSitesCommand(const CliArguments& args);
 int RunSiteAddCommand(const CliArguments& args);
 int RunSiteRemoveCommand(const CliArguments& args);

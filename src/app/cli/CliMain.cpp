@@ -19,6 +19,9 @@ struct CliCommand {
 const CliCommand kCommands[] = {
     {L"raw", L"raw URL|LABEL COMMAND...      log in and send each command, printing the replies", RunRawCommand},
     {L"login", L"login URL|LABEL               log in and print the features the server announced", RunLoginCommand},
+    {L"get", L"get URL|LABEL REMOTE LOCAL     download one file, showing progress", RunGetCommand},
+    {L"put", L"put URL|LABEL LOCAL REMOTE     upload one file, showing progress", RunPutCommand},
+    {L"test", L"test URL|LABEL [--full]       the connection test: its report and step table", RunTestCommand},
     {L"sites", L"sites                         list the saved sites: label, server, user, folder", RunSitesCommand},
     {L"site-add",
      L"site-add LABEL SERVER[:PORT] [USER [PASSWORD]] [--security plain|explicit|implicit] [--remote FOLDER] "

@@ -1,0 +1,92 @@
+#include "ftp/TransferSteps.h"
+
+#include <windows.h>
+
+#include "ftp/PassiveData.h"
+#include "net/TextCodec.h"
+
+NetResult PrepareBinaryTransfer(TaskContext& context, FtpSession& session)
+{
+    NetResult result = ProtectDataChannel(context, session);
+    if (result != NetResult::Ok)
+        return result;
+    return SendCommand(context, session, "TYPE I\r\n");
+}
+
+NetResult ConnectPassiveData(TaskContext& context, FtpSession& session, SecureSocket& data)
+{
+    std::wstring endpoint;
+    NetResult result = OpenPassive(context, session, endpoint);
+    if (result != NetResult::Ok)
+        return result;
+    return data.Connect(context, endpoint, 21, session.timeouts.dataConnect);
+}
+
+ReplyTextOut::ReplyTextOut(std::wstring* target) : target_(target)
+{
+    if (target_)
+        target_->clear();
+}
+
+void ReplyTextOut::SetUtf8(const std::string& text)
+{
+    Set(Utf8ToWide(text));
+}
+
+void ReplyTextOut::Set(const std::wstring& text)
+{
+    if (target_)
+        *target_ = CutText(text);
+}
+
+void ShowTransferProgress(TaskContext& context, const std::wstring& name, const TransferProgress& progress)
+{
+    context.SetStatus(TransferStatusText(name, progress.Fraction()), 1);
+    context.SetProgress(progress.Fraction());
+}
+
+KeepAlive::KeepAlive(FtpSession& session) : session_(session), lastMs_(GetTickCount64()) {}
+
+NetResult KeepAlive::Check(TaskContext& context)
+{
+    if (GetTickCount64() - lastMs_ <= session_.timeouts.keepAliveInterval)
+        return NetResult::Ok;
+    NetResult result = SendRaw(context, session_, "NOOP\r\n", session_.timeouts.send);
+    if (result == NetResult::Ok) {
+        uint16_t code = 0;
+        result = ReadReply(context, session_, session_.timeouts.keepAliveReply, code, nullptr);
+        // A cancelled wait leaves the reply owed just like a late one.
+        if (result != NetResult::Ok)
+            replyMissed_ = true;
+    }
+    lastMs_ = GetTickCount64();
+    return result == NetResult::Cancelled ? result : NetResult::Ok;
+}
+
+NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTimeoutMs, uint16_t& code,
+                        std::string& text)
+{
+    code = 0;
+    text.clear();
+    data.Close();
+    NetResult result = SendRaw(NullContext(), session, "ABOR\r\n", sendTimeoutMs);
+    if (result != NetResult::Ok)
+        return result;
+    return ReadReply(NullContext(), session, session.timeouts.abortReply, code, &text);
+}
+
+LateReplies ReadLateReplies(FtpSession& session, uint32_t eachMs)
+{
+    LateReplies late;
+    uint16_t code = 0;
+    std::string text;
+    while (ReadReply(NullContext(), session, eachMs, code, &text) == NetResult::Ok) {
+        ++late.count;
+        if (code == 226 || code == 426) {
+            late.found = true;
+            late.code = code;
+            late.text = text;
+        }
+    }
+    return late;
+}

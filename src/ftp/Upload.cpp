@@ -1,0 +1,210 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ftp/Login.h"
+#include "ftp/MfmtTime.h"
+#include "ftp/PassiveData.h"
+#include "ftp/RemoteListing.h"
+#include "ftp/ReplyParsing.h"
+#include "ftp/Transfer.h"
+#include "ftp/TransferSteps.h"
+#include "net/FileRetry.h"
+#include "net/TextCodec.h"
+#include "ui/SessionLog.h"
+
+namespace {
+
+enum class LoopEnd { FileEnded, Cancelled, SendFailed, ReadFailed };
+
+// FILETIME counts 100 ns units since 1601-01-01.
+constexpr int64_t kFileTimeUnitsPerSecond = 10000000;
+constexpr int64_t kFileTimeUnitsTo1970 = 116444736000000000;
+
+std::wstring FileNamePart(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+int64_t LastWriteSecondsSince1970(HANDLE file)
+{
+    FILETIME written{};
+    GetFileTime(file, nullptr, nullptr, &written);
+    int64_t units = (static_cast<int64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return (units - kFileTimeUnitsTo1970) / kFileTimeUnitsPerSecond;
+}
+
+// STOR and its first reply; a 550 is tried once more on a fresh data connection.
+NetResult StartStore(TaskContext& context, FtpSession& session, const std::string& storeLine, SecureSocket& data,
+                     ReplyTextOut& replyText)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (attempt > 0) {
+            NetResult connected = ConnectPassiveData(context, session, data);
+            if (connected != NetResult::Ok)
+                return connected;
+        }
+        NetResult sent = SendRaw(context, session, storeLine, session.timeouts.send);
+        if (sent == NetResult::Cancelled || (attempt > 0 && sent != NetResult::Ok))
+            return sent;
+        // A failed send shows in the reply read.
+        uint16_t code = 0;
+        std::string text;
+        NetResult result = ReadReply(context, session, session.timeouts.reply, code, &text);
+        if (result == NetResult::Cancelled)
+            return result;
+        if (code >= 300)
+            replyText.SetUtf8(text);
+        if (result != NetResult::Ok)
+            return result;
+        if (code >= 100 && code <= 199)
+            return NetResult::Ok;
+        if (code != 550 || attempt > 0)
+            return NetResult::Failed;
+    }
+}
+
+LoopEnd SendFromFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
+                     const std::wstring& remoteName, TransferProgress& progress, KeepAlive& keepAlive)
+{
+    std::vector<char> block(session.transferBlockBytes);
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr))
+            return LoopEnd::ReadFailed;
+        if (count == 0)
+            return LoopEnd::FileEnded;
+        if (keepAlive.Check(context) == NetResult::Cancelled)
+            return LoopEnd::Cancelled;
+        NetResult sent = data.Send(context, block.data(), count, session.timeouts.uploadBlock);
+        if (sent == NetResult::Cancelled)
+            return LoopEnd::Cancelled;
+        if (sent != NetResult::Ok)
+            return LoopEnd::SendFailed;
+        if (progress.Add(count))
+            ShowTransferProgress(context, remoteName, progress);
+    }
+}
+
+// Ends the data connection after the whole file: the TLS close notification
+// first, so that the server reads a proper end of the data.
+void FinishData(TaskContext& context, FtpSession& session, SecureSocket& data)
+{
+    if (data.TlsActive())
+        data.Shutdown(context, session.timeouts.uploadBlock);
+    data.Close();
+}
+
+// Stops the transfer after a cancel or a local read failure. Ok when the
+// server confirmed the abort.
+NetResult AbortUpload(FtpSession& session, SecureSocket& data, ReplyTextOut& replyText)
+{
+    uint16_t code = 0;
+    std::string text;
+    NetResult result = AbortTransfer(session, data, session.timeouts.send, code, text);
+    if (result == NetResult::Ok && (code == 426 || code == 226))
+        return NetResult::Ok;
+    replyText.SetUtf8(text);
+    if (result == NetResult::Ok && code == 425)
+        DrainReply(session);
+    return NetResult::Failed;
+}
+
+// Judges the reply that ends the transfer; success is Ok.
+NetResult JudgeFinalReply(TaskContext& context, FtpSession& session, bool noopReplyMissed, const std::wstring& remoteName,
+                          uint64_t localSize)
+{
+    uint16_t code = 0;
+    std::string text;
+    if (noopReplyMissed) {
+        LateReplies late = ReadLateReplies(session, session.timeouts.lateUploadReply);
+        // Nothing more came: the replies had all been read by then.
+        if (late.count == 0)
+            return NetResult::Ok;
+        if (!late.found)
+            return NetResult::Failed;
+        code = late.code;
+        text = late.text;
+    } else if (ReadReply(NullContext(), session, session.timeouts.reply, code, &text) != NetResult::Ok) {
+        return NetResult::Failed;
+    }
+    if (code >= 200 && code <= 399)
+        return NetResult::Ok;
+    if (code == 426) {
+        // Some servers answer 426 although everything arrived: the size tells.
+        uint64_t remoteSize = 0;
+        NetResult asked = GetRemoteSize(context, session, remoteName, remoteSize);
+        if (asked == NetResult::Cancelled)
+            return asked;
+        return remoteSize == localSize ? NetResult::Ok : NetResult::Failed;
+    }
+    if (code == 550)
+        LogError(L"Error uploading to server: %ls", Utf8ToWide(text).c_str());
+    return NetResult::Failed;
+}
+
+NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remoteName, HANDLE file,
+                   ReplyTextOut& replyText)
+{
+    SecureSocket data;
+    NetResult result = PrepareBinaryTransfer(context, session);
+    if (result == NetResult::Ok)
+        result = ConnectPassiveData(context, session, data);
+    if (result == NetResult::Ok)
+        result = StartStore(context, session, CommandLine("STOR", WideToUtf8Limited(remoteName)), data, replyText);
+    if (result != NetResult::Ok)
+        return result;
+    SecureDataIfNeeded(session, data);
+
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    TransferProgress progress(static_cast<uint64_t>(size.QuadPart));
+    context.SetProgress(0.0);
+    KeepAlive keepAlive(session);
+    LoopEnd end = SendFromFile(context, session, data, file, remoteName, progress, keepAlive);
+    switch (end) {
+    case LoopEnd::FileEnded:
+        FinishData(context, session, data);
+        break;
+    case LoopEnd::Cancelled:
+        result = AbortUpload(session, data, replyText) == NetResult::Ok ? NetResult::Cancelled : NetResult::Failed;
+        break;
+    case LoopEnd::ReadFailed:
+        AbortUpload(session, data, replyText);
+        replyText.Set(L"Unable to read the local file.");
+        result = NetResult::Failed;
+        break;
+    case LoopEnd::SendFailed:
+        result = NetResult::Failed;
+        break;
+    }
+    data.Close();
+    if (result == NetResult::Failed)
+        return result;
+
+    result = JudgeFinalReply(context, session, keepAlive.ReplyMissed(), remoteName, static_cast<uint64_t>(size.QuadPart));
+    if (result != NetResult::Ok)
+        return result;
+    QueryFeatures(context, session);
+    if (session.Has(HasMfmt))
+        SendCommand(context, session, MfmtCommandLine(LastWriteSecondsSince1970(file), WideToUtf8Limited(remoteName)));
+    return NetResult::Ok;
+}
+
+}  // namespace
+
+NetResult Upload(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
+                 const std::wstring& localPath, std::wstring* replyTextOut)
+{
+    ReplyTextOut replyText(replyTextOut);
+    context.SetStatus(L"Uploading file...", 0);
+    context.SetStatus(FileNamePart(localPath), 1);
+    HANDLE file = CreateFileWithRetry(localPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE)
+        return NetResult::Failed;
+    NetResult result = Transfer(context, session, remoteName, file, replyText);
+    CloseHandle(file);
+    return result;
+}

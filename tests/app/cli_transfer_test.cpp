@@ -1,0 +1,91 @@
+// tarnwick-cli get, put and test end to end against vsftpd.
+#include <gtest/gtest.h>
+
+#include "net/TextCodec.h"
+#include "support/ProcessRunner.h"
+#include "support/RealFtpServer.h"
+#include "support/TestLog.h"
+
+namespace {
+
+std::wstring UrlOf(const RealFtpServer& server)
+{
+    return L"ftp://" + server.User() + L":" + server.Password() + L"@" + server.HostText() + L"/";
+}
+
+bool Has(const ProcessResult& run, const std::string& text)
+{
+    return run.output.find(text) != std::string::npos;
+}
+
+class CliTransfer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new RealFtpServer(RealFtpServer::Kind::Vsftpd); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(server->Started()) << server->Error(); }
+
+    static RealFtpServer* server;
+    ScratchFolder folder;
+};
+
+RealFtpServer* CliTransfer::server = nullptr;
+
+}  // namespace
+
+TEST_F(CliTransfer, PutAndGetMoveTheFileAndShowProgress)
+{
+    std::string data(300000, '\0');
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>(i * 7919 % 251);
+    WriteWholeFile(folder.File(L"up.bin"), data);
+
+    ProcessResult put = RunSiblingProgram(L"tarnwick-cli.exe", {L"put", UrlOf(*server), folder.File(L"up.bin"), L"cli.bin"});
+    EXPECT_EQ(put.exitCode, 0u) << put.output;
+    EXPECT_TRUE(Has(put, "Uploading file...\r\n")) << put.output;
+    EXPECT_TRUE(Has(put, "\r\n0%\r\n87%\r\n100%\r\n")) << put.output;  // two blocks
+    EXPECT_TRUE(Has(put, "Upload complete.")) << put.output;
+    EXPECT_EQ(ReadWholeFile(server->RootPath(L"/cli.bin")), data);
+
+    ProcessResult get = RunSiblingProgram(L"tarnwick-cli.exe", {L"get", UrlOf(*server), L"cli.bin", folder.File(L"down.bin")});
+    EXPECT_EQ(get.exitCode, 0u) << get.output;
+    EXPECT_TRUE(Has(get, "Downloading file...\r\n")) << get.output;
+    EXPECT_TRUE(Has(get, "\r\n100%\r\n")) << get.output;
+    EXPECT_TRUE(Has(get, "Download complete.")) << get.output;
+    EXPECT_EQ(ReadWholeFile(folder.File(L"down.bin")), data);
+
+    ProcessResult missing = RunSiblingProgram(L"tarnwick-cli.exe", {L"get", UrlOf(*server), L"nothing.bin", folder.File(L"n.bin")});
+    EXPECT_EQ(missing.exitCode, 1u);
+    EXPECT_TRUE(Has(missing, "Download failed: Failed to open file.")) << missing.output;
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"n.bin").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    ProcessResult usage = RunSiblingProgram(L"tarnwick-cli.exe", {L"put", UrlOf(*server), L"only-one"});
+    EXPECT_EQ(usage.exitCode, 2u);
+    EXPECT_TRUE(Has(usage, "usage: tarnwick-cli put URL|LABEL LOCAL REMOTE")) << usage.output;
+}
+
+TEST_F(CliTransfer, TestPrintsTheReportAndTheStepTable)
+{
+    ProcessResult read = RunSiblingProgram(L"tarnwick-cli.exe", {L"test", UrlOf(*server)});
+    EXPECT_EQ(read.exitCode, 0u) << read.output;
+    std::string host = WideToUtf8(server->HostText());
+    EXPECT_TRUE(Has(read, "Report:\r\nServer \"" + host + "\" is OK.\r\nLogon details are OK.\r\n")) << read.output;
+    EXPECT_TRUE(Has(read, "Current directory is: /\r\n")) << read.output;
+    EXPECT_TRUE(Has(read, "Steps:\r\n  Server address      passed\r\n  Log in              passed\r\n"
+                          "  Change directory    passed\r\n  Get working folder  passed\r\n"
+                          "  Passive mode        passed\r\nWorking folder: /\r\n"))
+        << read.output;
+
+    ProcessResult full = RunSiblingProgram(L"tarnwick-cli.exe", {L"test", UrlOf(*server), L"--full"});
+    EXPECT_EQ(full.exitCode, 0u) << full.output;
+    EXPECT_TRUE(Has(full, "File uploaded OK.\r\nFile deleted OK.\r\n")) << full.output;
+    EXPECT_TRUE(Has(full, "  Write               passed\r\n  Delete              passed\r\n")) << full.output;
+
+    ProcessResult unknown = RunSiblingProgram(L"tarnwick-cli.exe", {L"test", L"ftp://someone@no-such-host.invalid/"});
+    EXPECT_EQ(unknown.exitCode, 1u);
+    EXPECT_TRUE(Has(unknown, "Unable to connect to server \"no-such-host.invalid\".\r\n")) << unknown.output;
+    EXPECT_TRUE(Has(unknown, "  Server address      failed\r\n  Log in              not run\r\n")) << unknown.output;
+}

@@ -1,0 +1,185 @@
+// Downloads and uploads through real servers: vsftpd and pyftpdlib, plain,
+// explicit and implicit TLS; and the 534 refusal of a scripted TLS server.
+#include <gtest/gtest.h>
+
+#include "ftp/Login.h"
+#include "ftp/RemoteCommands.h"
+#include "ftp/Transfer.h"
+#include "ftp/TransferTestData.h"
+#include "support/RealFtpServer.h"
+#include "support/ScriptedTlsServer.h"
+#include "support/TestContexts.h"
+#include "support/TestLog.h"
+
+namespace {
+
+using Kind = RealFtpServer::Kind;
+using Tls = RealFtpServer::Tls;
+
+struct ServerMode {
+    Kind kind;
+    Tls tls;
+};
+
+std::string ModeName(const ServerMode& mode)
+{
+    const char* tls = mode.tls == Tls::None ? "Plain" : mode.tls == Tls::Explicit ? "ExplicitTls" : "ImplicitTls";
+    return std::string(RealFtpServer::Name(mode.kind)) + tls;
+}
+
+LoginRequest LoginFor(const RealFtpServer& server, Tls tls)
+{
+    return {server.HostText(), server.User(), server.Password(), tls != Tls::None, tls == Tls::Implicit};
+}
+
+class RoundTrip : public ::testing::TestWithParam<ServerMode> {};
+
+}  // namespace
+
+TEST_P(RoundTrip, FilesOfEverySizeComeBackByteIdentical)
+{
+    RealFtpServer server(GetParam().kind, GetParam().tls);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    CapturedLog log;
+    FtpSession session;
+    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, GetParam().tls), {}), NetResult::Ok) << log.All();
+    ScratchFolder folder;
+    uint32_t seed = 100;
+    for (size_t size : {0u, 1u, 1023u, 1024u, 1025u, 100u << 10, 20u << 20}) {
+        SCOPED_TRACE(size);
+        const std::string data = RandomBytes(size, ++seed);
+        std::wstring name = L"file-" + std::to_wstring(size) + L".bin";
+        WriteWholeFile(folder.File(L"up-" + name), data);
+        std::wstring replyText;
+        ASSERT_EQ(Upload(NullContext(), session, name, folder.File(L"up-" + name), &replyText), NetResult::Ok)
+            << log.All() << replyText;
+        EXPECT_EQ(ContentHash(ReadWholeFile(server.RootPath(L"/" + name))), ContentHash(data));
+        ASSERT_EQ(Download(NullContext(), session, name, folder.File(L"down-" + name), &replyText), NetResult::Ok)
+            << log.All() << replyText;
+        std::string back = ReadWholeFile(folder.File(L"down-" + name));
+        EXPECT_EQ(back.size(), size);
+        EXPECT_EQ(ContentHash(back), ContentHash(data));
+    }
+    EXPECT_FALSE(log.ContainsPart(L"The server reported a size")) << log.All();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, RoundTrip,
+                         ::testing::Values(ServerMode{Kind::Vsftpd, Tls::None}, ServerMode{Kind::Vsftpd, Tls::Explicit},
+                                           ServerMode{Kind::Vsftpd, Tls::Implicit}, ServerMode{Kind::Pyftpdlib, Tls::None},
+                                           ServerMode{Kind::Pyftpdlib, Tls::Explicit},
+                                           ServerMode{Kind::Pyftpdlib, Tls::Implicit}),
+                         [](const auto& info) { return ModeName(info.param); });
+
+TEST(TransferTime, MfmtSetsTheRemoteModificationTime)
+{
+    RealFtpServer server(Kind::Pyftpdlib);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    ScratchFolder folder;
+    std::wstring local = folder.File(L"dated.txt");
+    WriteWholeFile(local, "dated contents");
+    // 2019-03-10 08:30:15 UTC.
+    const uint64_t units = 1552206615ull * 10000000 + 116444736000000000ull;
+    FILETIME written{static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    HANDLE file = CreateFileW(local.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+    CloseHandle(file);
+
+    CapturedLog log;
+    FtpSession session;
+    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, Tls::None), {}), NetResult::Ok) << log.All();
+    ASSERT_EQ(Upload(NullContext(), session, L"dated.txt", local), NetResult::Ok) << log.All();
+    EXPECT_TRUE(session.Has(HasMfmt));
+    EXPECT_TRUE(log.ContainsPart(L"Response:  213 Modify=20190310083015")) << log.All();
+
+    WIN32_FILE_ATTRIBUTE_DATA remote{};
+    ASSERT_TRUE(GetFileAttributesExW(server.RootPath(L"/dated.txt").c_str(), GetFileExInfoStandard, &remote));
+    uint64_t remoteUnits = (static_cast<uint64_t>(remote.ftLastWriteTime.dwHighDateTime) << 32) |
+                           remote.ftLastWriteTime.dwLowDateTime;
+    EXPECT_EQ(remoteUnits / 10000000, units / 10000000);
+}
+
+namespace {
+
+// Cancels once progress has been drawn the given number of times.
+class CancelAtProgress : public RecordingContext {
+public:
+    explicit CancelAtProgress(size_t draws) : draws_(draws) {}
+    void SetProgress(double fraction) override
+    {
+        RecordingContext::SetProgress(fraction);
+        if (progress.size() >= draws_)
+            cancelled = true;
+    }
+
+private:
+    size_t draws_;
+};
+
+}  // namespace
+
+TEST(TransferCancel, CancelledTransfersLeaveTheSessionInStep)
+{
+    // vsftpd reads no command while it moves data: the abort must not leave
+    // its replies behind for the next command.
+    RealFtpServer server(Kind::Vsftpd);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    const std::string data = RandomBytes(20u << 20, 7);
+    WriteWholeFile(server.RootPath(L"/big.bin"), data);
+    server.TakeOwnership();
+    ScratchFolder folder;
+    WriteWholeFile(folder.File(L"big.bin"), data);
+
+    CapturedLog log;
+    FtpSession session;
+    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, Tls::None), {}), NetResult::Ok) << log.All();
+    std::wstring here;
+
+    CancelAtProgress downloadContext(2);
+    NetResult result = Download(downloadContext, session, L"big.bin", folder.File(L"down.bin"));
+    EXPECT_NE(result, NetResult::Cancelled);
+    std::string kept = ReadWholeFile(folder.File(L"down.bin"));
+    EXPECT_LT(kept.size(), data.size());
+    EXPECT_EQ(kept, data.substr(0, kept.size()));
+    ASSERT_EQ(GetRemoteFolder(NullContext(), session, here), NetResult::Ok) << log.All();
+    EXPECT_EQ(here, L"/");
+
+    CancelAtProgress uploadContext(2);
+    Upload(uploadContext, session, L"up.bin", folder.File(L"big.bin"));
+    here.clear();
+    ASSERT_EQ(GetRemoteFolder(NullContext(), session, here), NetResult::Ok) << log.All();
+    EXPECT_EQ(here, L"/");
+    EXPECT_LT(ReadWholeFile(server.RootPath(L"/up.bin")).size(), data.size());
+}
+
+TEST(TransferProtection, RefusedProtPIsShownAndNothingMoves)
+{
+    const char* kRefused = "534 Protection level not supported";
+    ScriptedTlsServer downloadServer(true, {"send 220 hi", "expect", "send 230 in", "expect", "send 211-Features:",
+                                            "send  SIZE", "send 211 End", "expect", "send 200 binary", "expect",
+                                            "send 213 5", "expect", "send 200 PBSZ=0", "expect",
+                                            std::string("send ") + kRefused, "expect"});
+    ScriptedTlsServer uploadServer(true, {"send 220 hi", "expect", "send 230 in", "expect", "send 200 PBSZ=0", "expect",
+                                          std::string("send ") + kRefused, "expect"});
+    ASSERT_TRUE(downloadServer.Started()) << downloadServer.Error();
+    ASSERT_TRUE(uploadServer.Started()) << uploadServer.Error();
+    ScratchFolder folder;
+    WriteWholeFile(folder.File(L"up.txt"), "12345");
+    const std::wstring message =
+        L"This FTP server does not support the required protected mode data transfers for SSL connections.";
+
+    FtpSession session;
+    session.timeouts.reply = 5000;
+    RecordingContext context;
+    ASSERT_EQ(Login(context, session, {downloadServer.HostText(), L"u", L"p", true, true}, {}), NetResult::Ok);
+    EXPECT_EQ(Download(context, session, L"a.txt", folder.File(L"a.txt")), NetResult::Failed);
+    EXPECT_EQ(context.errors, std::vector<std::wstring>{message});
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"a.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(downloadServer.Received(), (std::vector<std::string>{"USER u\r\n", "FEAT\r\n", "TYPE I\r\n",
+                                                                   "SIZE a.txt\r\n", "PBSZ 0\r\n", "PROT P\r\n"}));
+
+    RecordingContext uploadContext;
+    ASSERT_EQ(Login(uploadContext, session, {uploadServer.HostText(), L"u", L"p", true, true}, {}), NetResult::Ok);
+    EXPECT_EQ(Upload(uploadContext, session, L"up.txt", folder.File(L"up.txt")), NetResult::Failed);
+    EXPECT_EQ(uploadContext.errors, std::vector<std::wstring>{message});
+    EXPECT_EQ(uploadServer.Received(), (std::vector<std::string>{"USER u\r\n", "PBSZ 0\r\n", "PROT P\r\n"}));
+}

@@ -1,0 +1,423 @@
+// Downloads and uploads against the scripted server: the replies real servers
+// will not send on demand.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "ftp/FeatureFlags.h"
+#include "ftp/Transfer.h"
+#include "ftp/TransferTestData.h"
+#include "support/ScriptedFtpServer.h"
+#include "support/TestContexts.h"
+#include "support/TestLog.h"
+
+namespace {
+
+// Cancels once progress has been drawn the given number of times.
+class CancelAtProgress : public RecordingContext {
+public:
+    explicit CancelAtProgress(size_t draws) : draws_(draws) {}
+    void SetProgress(double fraction) override
+    {
+        RecordingContext::SetProgress(fraction);
+        if (progress.size() >= draws_)
+            cancelled = true;
+    }
+
+private:
+    size_t draws_;
+};
+
+// Holds the transfer up once, at the given progress draw, for longer than the
+// keep-alive interval of these tests.
+class StallAtProgress : public RecordingContext {
+public:
+    explicit StallAtProgress(size_t draw) : draw_(draw) {}
+    void SetProgress(double fraction) override
+    {
+        RecordingContext::SetProgress(fraction);
+        if (progress.size() == draw_)
+            ::Sleep(400);
+    }
+
+private:
+    size_t draw_;
+};
+
+bool IsPrefix(const std::string& part, const std::string& whole)
+{
+    return part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class TransferScript : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session.timeouts.reply = 5000;
+        session.timeouts.dataConnect = 3000;
+        session.timeouts.downloadBlock = 3000;
+        session.timeouts.uploadBlock = 3000;
+        // FEAT was asked at log-in; SIZE is known.
+        session.features = FeatQueried | HasSize;
+    }
+    void Connect()
+    {
+        server.Start();
+        ASSERT_EQ(session.Connect(NullContext(), server.HostText(), 21, 3000), NetResult::Ok);
+    }
+    void ExpectScriptDone()
+    {
+        EXPECT_TRUE(server.Finish());
+        EXPECT_EQ(server.Failure(), "");
+    }
+    // The size query and the data connection, up to RETR.
+    ScriptedFtpServer& DownloadPrelude(size_t size)
+    {
+        return server.ExpectLine()
+            .Reply("200 Switching to Binary mode.")
+            .ExpectLine()
+            .Reply("213 " + std::to_string(size))
+            .ExpectLine()
+            .Reply("200 Switching to Binary mode.")
+            .ExpectLine()
+            .OfferPassive()
+            .AcceptData();
+    }
+    ScriptedFtpServer& DownloadStart(size_t size)
+    {
+        return DownloadPrelude(size).ExpectLine().Reply("150 Opening BINARY mode data connection.");
+    }
+    ScriptedFtpServer& UploadStart()
+    {
+        return server.ExpectLine()
+            .Reply("200 Switching to Binary mode.")
+            .ExpectLine()
+            .OfferPassive()
+            .AcceptData()
+            .ExpectLine()
+            .Reply("150 Ok to send data.");
+    }
+    // A command after the transfer gets its own reply: nothing stale is left.
+    void ExpectSessionInSync()
+    {
+        std::string text;
+        EXPECT_EQ(SendCommand(NullContext(), session, "PWD\r\n", &text), NetResult::Ok);
+        EXPECT_EQ(text, "\"/pub\" is the current directory");
+    }
+
+    ScriptedFtpServer server;
+    FtpSession session;
+    CapturedLog log;
+    ScratchFolder folder;
+    std::wstring replyText = L"stale";
+};
+
+}  // namespace
+
+TEST_F(TransferScript, DownloadAsksTheSizeFirstAndWritesEveryByte)
+{
+    const std::string data = RandomBytes(150000, 1);
+    DownloadStart(data.size()).SendData(data).CloseData().Reply("226 Transfer complete.");
+    Connect();
+    RecordingContext context;
+    std::wstring local = folder.File(L"a.bin");
+    ASSERT_EQ(Download(context, session, L"pub/a.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(ContentHash(ReadWholeFile(local)), ContentHash(data));
+    EXPECT_EQ(replyText, L"");
+    // The size query comes before PASV: it may need a data connection of its own.
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE I\r\n", "SIZE pub/a.bin\r\n", "TYPE I\r\n", "PASV\r\n",
+                                                           "RETR pub/a.bin\r\n"}));
+    ASSERT_GE(context.statuses.size(), 4u);
+    EXPECT_EQ(context.statuses[0], (std::pair<int, std::wstring>{0, L"Preparing for download..."}));
+    EXPECT_EQ(context.statuses[1], (std::pair<int, std::wstring>{1, L"pub/a.bin"}));
+    EXPECT_EQ(context.statuses[2], (std::pair<int, std::wstring>{0, L"Downloading file..."}));
+    EXPECT_EQ(context.statuses[3], (std::pair<int, std::wstring>{1, L"pub/a.bin:  0%"}));
+    EXPECT_EQ(context.statuses.back(), (std::pair<int, std::wstring>{1, L"pub/a.bin: 100%"}));
+    ASSERT_FALSE(context.progress.empty());
+    EXPECT_EQ(context.progress.front(), 0.0);
+    EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
+    EXPECT_FALSE(log.ContainsPart(L"The server reported a size")) << log.All();
+}
+
+TEST_F(TransferScript, DownloadOfOtherThanTheReportedSizeIsLoggedWithBothNumbers)
+{
+    DownloadStart(5000).SendData(RandomBytes(4000, 2)).CloseData().Reply("226 Transfer complete.");
+    Connect();
+    RecordingContext context;
+    ASSERT_EQ(Download(context, session, L"b.bin", folder.File(L"b.bin")), NetResult::Ok);
+    ExpectScriptDone();
+    EXPECT_TRUE(log.Contains(L"The server reported a size of 5000 bytes for b.bin, but 4000 bytes arrived.")) << log.All();
+}
+
+TEST_F(TransferScript, CancelledDownloadAnswered426Then226KeepsWhatArrived)
+{
+    const std::string data = RandomBytes(150000, 3);
+    DownloadStart(1000000)
+        .SendData(data)
+        .ExpectLine()
+        .Reply("426 Failure writing network stream.")
+        .Reply("226 ABOR successful.");
+    Connect();
+    CancelAtProgress context(2);  // the first draw comes before any data
+    std::wstring local = folder.File(L"c.bin");
+    EXPECT_EQ(Download(context, session, L"c.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    std::string kept = ReadWholeFile(local);
+    EXPECT_FALSE(kept.empty());
+    EXPECT_TRUE(IsPrefix(kept, data));
+    EXPECT_EQ(replyText, L"");
+}
+
+TEST_F(TransferScript, FinalReply451DeletesTheFileAndHandsOnItsText)
+{
+    DownloadStart(1000).SendData(RandomBytes(1000, 4)).CloseData().Reply("451 Local error in processing.");
+    Connect();
+    RecordingContext context;
+    std::wstring local = folder.File(L"d.bin");
+    EXPECT_EQ(Download(context, session, L"d.bin", local, &replyText), NetResult::Failed);
+    ExpectScriptDone();
+    EXPECT_FALSE(FileExists(local));
+    EXPECT_EQ(replyText, L"Local error in processing.");
+}
+
+TEST_F(TransferScript, RefusedRetrLeavesNoFileAndHandsOnTheText)
+{
+    DownloadPrelude(10).ExpectLine().Reply("550 Failed to open file.");
+    Connect();
+    RecordingContext context;
+    std::wstring local = folder.File(L"e.bin");
+    WriteWholeFile(local, "old contents");
+    EXPECT_EQ(Download(context, session, L"e.bin", local, &replyText), NetResult::Failed);
+    ExpectScriptDone();
+    EXPECT_FALSE(FileExists(local));
+    EXPECT_EQ(replyText, L"Failed to open file.");
+}
+
+TEST_F(TransferScript, DownloadMissingTheNoopReplyFindsTheTransferReplyAmongTheLateOnes)
+{
+    session.timeouts.keepAliveInterval = 100;
+    session.timeouts.keepAliveReply = 100;
+    session.timeouts.lateDownloadReply = 3000;
+    const std::string data = RandomBytes(3000, 5);
+    DownloadStart(data.size())
+        .SendData(data)
+        .ExpectLine()  // NOOP, left unanswered while the data flows
+        .Pause(700)
+        .CloseData()
+        .Reply("226 Transfer complete.")
+        .Reply("200 NOOP ok.")
+        .ExpectLine()
+        .Reply("257 \"/pub\" is the current directory");
+    Connect();
+    StallAtProgress context(1);
+    std::wstring local = folder.File(L"f.bin");
+    EXPECT_EQ(Download(context, session, L"f.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectSessionInSync();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received()[5], "NOOP\r\n");
+    EXPECT_EQ(ReadWholeFile(local), data);
+}
+
+TEST_F(TransferScript, FailedWriteAbortsFailsAndSaysSo)
+{
+    // A local "file" whose reader goes away: the next write fails, as on a full disk.
+    std::wstring pipeName = L"\\\\.\\pipe\\tarnwick-transfer-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
+                                   nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    std::thread reader([pipe]() {
+        ConnectNamedPipe(pipe, nullptr);
+        char buffer[4096];
+        DWORD count = 0;
+        ReadFile(pipe, buffer, sizeof(buffer), &count, nullptr);
+        DisconnectNamedPipe(pipe);
+    });
+    DownloadStart(300000)
+        .SendData(RandomBytes(300000, 6))
+        .ExpectLine()
+        .Reply("426 Failure writing network stream.")
+        .Reply("226 ABOR successful.");
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Download(context, session, L"g.bin", pipeName, &replyText), NetResult::Failed);
+    reader.join();
+    CloseHandle(pipe);
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    EXPECT_EQ(replyText, L"Unable to write the local file.");
+}
+
+TEST_F(TransferScript, LocalFilesThatCannotBeOpenedFailBeforeAnythingIsSent)
+{
+    server.WaitForClientClose();
+    Connect();
+    RecordingContext context;
+    std::wstring inMissingFolder = folder.File(L"missing\\h.bin");
+    EXPECT_EQ(Download(context, session, L"h.bin", inMissingFolder, &replyText), NetResult::Failed);
+    EXPECT_FALSE(FileExists(inMissingFolder));
+
+    // A target another program holds open without sharing (the read-only
+    // attribute does not stop root under Wine).
+    std::wstring locked = folder.File(L"locked.bin");
+    WriteWholeFile(locked, "keep me");
+    HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Download(context, session, L"h.bin", locked, &replyText), NetResult::Failed);
+    CloseHandle(holder);
+    EXPECT_EQ(ReadWholeFile(locked), "keep me");
+
+    EXPECT_EQ(Download(context, session, L"h.bin", folder.Path(), &replyText), NetResult::Failed);
+    EXPECT_NE(GetFileAttributesW(folder.Path().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+
+    EXPECT_EQ(Upload(context, session, L"h.bin", folder.File(L"no-such-file.bin"), &replyText), NetResult::Failed);
+    session.Close();
+    ExpectScriptDone();
+    EXPECT_TRUE(server.Received().empty());
+}
+
+TEST_F(TransferScript, UploadSetsTheRemoteTimeToTheFilesUtcTime)
+{
+    session.features = FeatQueried | HasMfmt;
+    const std::string data = RandomBytes(70000, 7);
+    std::wstring local = folder.File(L"up.bin");
+    WriteWholeFile(local, data);
+    // 2021-06-15 12:00:00 UTC.
+    const uint64_t units = 1623758400ull * 10000000 + 116444736000000000ull;
+    FILETIME written{static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    HANDLE file = CreateFileW(local.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+    CloseHandle(file);
+
+    UploadStart().ReceiveDataToEnd().Reply("226 Transfer complete.").ExpectLine().Reply("213 Modify=20210615120000;");
+    Connect();
+    RecordingContext context;
+    ASSERT_EQ(Upload(context, session, L"dir/up.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.ReceivedData(), data);
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE I\r\n", "PASV\r\n", "STOR dir/up.bin\r\n",
+                                                           "MFMT 20210615120000 dir/up.bin\r\n"}));
+    ASSERT_FALSE(context.statuses.empty());
+    EXPECT_EQ(context.statuses[0], (std::pair<int, std::wstring>{0, L"Uploading file..."}));
+    EXPECT_EQ(context.statuses[1], (std::pair<int, std::wstring>{1, L"up.bin"}));
+    EXPECT_EQ(context.statuses.back(), (std::pair<int, std::wstring>{1, L"dir/up.bin: 100%"}));
+    EXPECT_EQ(context.progress.front(), 0.0);
+    EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
+}
+
+TEST_F(TransferScript, StorRefusedWith550TwiceFailsWithTheSecondText)
+{
+    std::wstring local = folder.File(L"s.bin");
+    WriteWholeFile(local, RandomBytes(5000, 8));
+    server.ExpectLine().Reply("200 Switching to Binary mode.");
+    for (const char* refusal : {"550 Permission denied.", "550 Still denied."})
+        server.ExpectLine().OfferPassive().AcceptData().ExpectLine().Reply(refusal);
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Upload(context, session, L"s.bin", local, &replyText), NetResult::Failed);
+    ExpectScriptDone();
+    EXPECT_EQ(replyText, L"Still denied.");
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE I\r\n", "PASV\r\n", "STOR s.bin\r\n", "PASV\r\n",
+                                                           "STOR s.bin\r\n"}));
+}
+
+TEST_F(TransferScript, StorRefusedWith550OnceSucceedsOnTheSecondConnection)
+{
+    const std::string data = RandomBytes(5000, 9);
+    std::wstring local = folder.File(L"t.bin");
+    WriteWholeFile(local, data);
+    server.ExpectLine().Reply("200 Switching to Binary mode.");
+    server.ExpectLine().OfferPassive().AcceptData().ExpectLine().Reply("550 Busy.");
+    server.ExpectLine().OfferPassive().AcceptData().ExpectLine().Reply("150 Ok to send data.");
+    server.ReceiveDataToEnd().Reply("226 Transfer complete.");
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Upload(context, session, L"t.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.ReceivedData(), data);
+}
+
+TEST_F(TransferScript, CancelledUploadAnswered426Then226GoesOnAsStored)
+{
+    session.features = FeatQueried;
+    const std::string data = RandomBytes(1 << 20, 10);
+    std::wstring local = folder.File(L"u.bin");
+    WriteWholeFile(local, data);
+    UploadStart()
+        .ReceiveDataToEnd()
+        .ExpectLine()
+        .Reply("426 Failure reading network stream.")
+        .Reply("226 ABOR successful.");
+    Connect();
+    CancelAtProgress context(2);  // the first draw is the 0 before any data
+    EXPECT_EQ(Upload(context, session, L"u.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    EXPECT_FALSE(server.ReceivedData().empty());
+    EXPECT_LT(server.ReceivedData().size(), data.size());
+    EXPECT_TRUE(IsPrefix(server.ReceivedData(), data));
+}
+
+TEST_F(TransferScript, UploadMissingTheNoopReplyFindsTheTransferReplyAmongTheLateOnes)
+{
+    session.timeouts.keepAliveInterval = 100;
+    session.timeouts.keepAliveReply = 100;
+    session.timeouts.lateUploadReply = 3000;
+    const std::string data = RandomBytes(600 * 1024, 11);
+    std::wstring local = folder.File(L"v.bin");
+    WriteWholeFile(local, data);
+    UploadStart()
+        .ReceiveDataToEnd()
+        .ExpectLine()  // NOOP, read only once the data has ended
+        .Reply("226 Transfer complete.")
+        .Reply("200 NOOP ok.")
+        .ExpectLine()
+        .Reply("257 \"/pub\" is the current directory");
+    Connect();
+    StallAtProgress context(2);  // after the first block
+    EXPECT_EQ(Upload(context, session, L"v.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectSessionInSync();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received()[3], "NOOP\r\n");
+    EXPECT_EQ(server.ReceivedData(), data);
+}
+
+TEST_F(TransferScript, Final426CountsWhenTheServerHoldsTheWholeFile)
+{
+    const std::string data = RandomBytes(3000, 12);
+    std::wstring local = folder.File(L"w.bin");
+    WriteWholeFile(local, data);
+    UploadStart()
+        .ReceiveDataToEnd()
+        .Reply("426 Connection closed; transfer aborted.")
+        .ExpectLine()
+        .Reply("200 Switching to Binary mode.")
+        .ExpectLine()
+        .Reply("213 3000");
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Upload(context, session, L"w.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received().back(), "SIZE w.bin\r\n");
+}
+
+TEST_F(TransferScript, Final550IsLoggedAndSkipsMfmt)
+{
+    session.features = FeatQueried | HasMfmt;
+    std::wstring local = folder.File(L"x.bin");
+    WriteWholeFile(local, RandomBytes(3000, 13));
+    UploadStart().ReceiveDataToEnd().Reply("550 Disk quota exceeded.").WaitForClientClose();
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Upload(context, session, L"x.bin", local, &replyText), NetResult::Failed);
+    session.Close();
+    ExpectScriptDone();
+    EXPECT_TRUE(log.Contains(L"Error uploading to server: Disk quota exceeded.")) << log.All();
+    EXPECT_EQ(server.Received().back(), "STOR x.bin\r\n");
+}
