@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ftp/ProxyConfig.h"
 #include "ftp/RemoteCommands.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/Transfer.h"
@@ -129,7 +130,7 @@ NetResult DeleteTestFile(ServerTest& test, TaskContext& context, FtpSession& ses
 
 }  // namespace
 
-NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& session, const ProxySettings& proxy)
+NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& session)
 {
     Reset(test);
     context.SetProgress(0.01);
@@ -145,7 +146,7 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
     test.Result(ServerTestStep::ServerAddress) = StepPassed;
 
     BeginStep(context, 0.2, L"Logon...");
-    NetResult result = Login(context, session, LoginOf(test), proxy);
+    NetResult result = Login(context, session, LoginOf(test));
     if (result == NetResult::Cancelled)
         return NetResult::Ok;
     if (result != NetResult::Ok) {
@@ -195,10 +196,10 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
     return NetResult::Ok;
 }
 
-NetResult RunFullServerTest(ServerTest& test, TaskContext& context, const ProxySettings& proxy)
+NetResult RunFullServerTest(ServerTest& test, TaskContext& context)
 {
     FtpSession session;
-    NetResult result = RunServerTest(test, context, session, proxy);
+    NetResult result = RunServerTest(test, context, session);
     if (result != NetResult::Ok || test.outcome != TestReadStepsPassed)
         return result;
     result = WriteTestFile(test, context, session);
@@ -209,7 +210,7 @@ NetResult RunFullServerTest(ServerTest& test, TaskContext& context, const ProxyS
     return DeleteTestFile(test, context, session);
 }
 
-NetResult QuickLogonTest(ServerTest& test, TaskContext& context, const ProxySettings& proxy)
+NetResult QuickLogonTest(ServerTest& test, TaskContext& context)
 {
     context.SetStatus(L"Connecting...", 0);
     context.SetProgress(0.1);
@@ -221,7 +222,7 @@ NetResult QuickLogonTest(ServerTest& test, TaskContext& context, const ProxySett
     context.SetStatus(L"Logon...", 0);
     context.SetProgress(0.66);
     FtpSession session;
-    NetResult result = Login(context, session, LoginOf(test), proxy);
+    NetResult result = Login(context, session, LoginOf(test));
     if (result == NetResult::Failed)
         context.ShowError(L"Unable to log onto server.");
     return result;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ftp/FtpSession.h"
-#include "ftp/Login.h"
 
 // The steps of the connection test, in table order.
 enum class ServerTestStep { ServerAddress, LogIn, ChangeDirectory, GetWorkingFolder, PassiveMode, Write, Delete };
@@ -49,15 +48,15 @@ struct ServerTest {
     uint32_t& Result(ServerTestStep step) { return stepResults[static_cast<size_t>(step)]; }
 };
 
-// The read-only steps on the given session: resolve, log in, change to the
-// start folder, ask the working folder, list it. A failed step is reported in
-// the record; the result is Cancelled when the user stopped the test after the
-// log-in, otherwise Ok.
-NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& session, const ProxySettings& proxy = {});
+// The read-only steps on the given session: resolve, log in (through the
+// proxy the settings name), change to the start folder, ask the working
+// folder, list it. A failed step is reported in the record; the result is
+// Cancelled when the user stopped the test after the log-in, otherwise Ok.
+NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& session);
 
 // The read-only steps on a session of its own and, when they passed, uploads
 // "_ftptest" into the working folder and deletes it again.
-NetResult RunFullServerTest(ServerTest& test, TaskContext& context, const ProxySettings& proxy = {});
+NetResult RunFullServerTest(ServerTest& test, TaskContext& context);
 
 // Connects and logs in only. Failed after showing why through the context.
-NetResult QuickLogonTest(ServerTest& test, TaskContext& context, const ProxySettings& proxy = {});
+NetResult QuickLogonTest(ServerTest& test, TaskContext& context);
