@@ -6,40 +6,13 @@
 
 #include "ftp/Login.h"
 #include "ftp/RemoteListing.h"
-#include "support/ScriptedFtpServer.h"
+#include "ftp/ScriptedSession.h"
 #include "support/ScriptedTlsServer.h"
-#include "support/TestContexts.h"
-#include "support/TestLog.h"
 
 namespace {
 
-class ScriptedListing : public ::testing::Test {
+class ScriptedListing : public ScriptedSession {
 protected:
-    void Connect(uint32_t features = FeatQueried)
-    {
-        session.timeouts.reply = 3000;
-        session.timeouts.dataConnect = 2000;
-        session.timeouts.folderListing = 2000;
-        server.Start();
-        ASSERT_EQ(session.Connect(NullContext(), server.HostText(), 21, 3000), NetResult::Ok);
-        session.features = features;
-    }
-    void ExpectScriptDone()
-    {
-        EXPECT_TRUE(server.Finish());
-        EXPECT_EQ(server.Failure(), "");
-    }
-    // TYPE A and PASV, answered.
-    ScriptedFtpServer& OpenData(const std::string& pasvFormat = "227 Entering Passive Mode (%s).",
-                                const std::string& address = "127,0,0,1")
-    {
-        return server.ExpectLine().Reply("200 Type set to A").ExpectLine().OfferPassive(pasvFormat, address).AcceptData();
-    }
-
-    ScriptedFtpServer server;
-    FtpSession session;
-    CapturedLog log;
-    RecordingContext context;
     RemoteListing listing;
 };
 

@@ -84,6 +84,11 @@ void RealFtpServer::TakeOwnership()
     Ask("own " + id_);
 }
 
+bool RealFtpServer::MakeSymlink(const std::string& link, const std::string& target)
+{
+    return Ask("symlink " + id_ + " " + link + " " + target) == "ok";
+}
+
 std::string RealFtpServer::ProtocolLog() const
 {
     std::string answer = Ask("log " + id_);

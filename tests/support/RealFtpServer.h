@@ -28,6 +28,8 @@ public:
     std::wstring RootPath(const std::wstring& relative) const;
     // Gives files the test made in the folder to the server's user.
     void TakeOwnership();
+    // Makes a symbolic link in the served folder (names without spaces).
+    bool MakeSymlink(const std::string& link, const std::string& target);
     // The server's protocol log.
     std::string ProtocolLog() const;
 

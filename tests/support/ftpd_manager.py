@@ -15,6 +15,8 @@ to <testenv>/manager.port. One request per line, one answer per line:
   log ID  -> ok PATH                         the server's protocol log
   own ID  -> ok                              gives everything in the served folder to the
                                              server's user (files the tests made belong to root)
+  symlink ID LINK TARGET -> ok               makes the symbolic link LINK (relative to the served
+                                             folder) pointing to TARGET (Wine cannot make one)
 Errors answer "error TEXT".
 """
 import os
@@ -198,6 +200,18 @@ class Manager:
                 os.lchown(n, account.pw_uid, account.pw_gid)
         return "ok"
 
+    def symlink(self, server_id, link, target):
+        with self.lock:
+            entry = self.servers.get(server_id)
+        if not entry:
+            return "error no such server"
+        root = os.path.join(entry[1], "root")
+        path = os.path.normpath(os.path.join(root, link))
+        if not path.startswith(root + os.sep):
+            return "error the link must lie in the served folder"
+        os.symlink(target, path)
+        return "ok"
+
     def stop_all(self):
         for server_id in list(self.servers):
             self.stop(server_id)
@@ -215,6 +229,8 @@ class Manager:
                 return self.log(words[1])
             if words[0] == "own" and len(words) == 2:
                 return self.own(words[1])
+            if words[0] == "symlink" and len(words) == 4:
+                return self.symlink(words[1], words[2], words[3])
             return "error bad request"
         except Exception as e:  # the answer goes back to the test that asked
             return "error " + str(e).replace("\n", " ")
