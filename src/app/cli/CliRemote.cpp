@@ -1,0 +1,161 @@
+// tarnwick-cli ls, mkdir, rmdir, rm, mv, rmtree, cd and pwd: remote folders
+// and files. Relative paths start at the URL's path (or the site's start
+// folder).
+#include <cstdio>
+#include <functional>
+
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliConsole.h"
+#include "app/cli/CliServer.h"
+#include "ftp/RemoteCommands.h"
+#include "ftp/RemoteListing.h"
+#include "ftp/RemoteTime.h"
+
+namespace {
+
+using RemoteAction = std::function<int(TaskContext&, FtpSession&)>;
+
+// Checks the argument count, logs in, enters the start folder and runs the
+// action with the given console context; the exit code.
+int WithSessionIn(ConsoleTaskContext& context, const CliArguments& args, size_t minimum, size_t maximum,
+                  const wchar_t* usage, const RemoteAction& action)
+{
+    if (args.size() < minimum || args.size() > maximum) {
+        PrintError(std::wstring(L"usage: tarnwick-cli ") + usage);
+        return 2;
+    }
+    std::optional<ServerTarget> target = ResolveServer(args[0]);
+    if (!target)
+        return 2;
+    FtpSession session;
+    if (!ConnectSession(context, session, *target))
+        return 1;
+    if (!target->path.empty() && ChangeRemoteFolder(context, session, target->path) != NetResult::Ok) {
+        PrintError(L"cannot change to the remote folder " + target->path);
+        return 1;
+    }
+    return action(context, session);
+}
+
+int WithSession(const CliArguments& args, size_t minimum, size_t maximum, const wchar_t* usage,
+                const RemoteAction& action)
+{
+    ConsoleTaskContext context;
+    return WithSessionIn(context, args, minimum, maximum, usage, action);
+}
+
+// Exit code 0 with `done` printed, or 1 with why.
+int Report(NetResult result, const std::wstring& done, const std::wstring& failed)
+{
+    if (result == NetResult::Ok) {
+        PrintLine(done);
+        return 0;
+    }
+    PrintError(result == NetResult::Cancelled ? L"cancelled" : failed);
+    return 1;
+}
+
+std::wstring UtcText(int64_t seconds)
+{
+    CalendarTime t = SecondsToUtcTime(seconds);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return text;
+}
+
+// name, size, kind, modification time (UTC) and permissions, tab-separated;
+// "-" for what the listing did not say.
+std::wstring EntryLine(const RemoteEntry& entry)
+{
+    const wchar_t* kind = !entry.hasKind ? L"-" : entry.isLink ? L"link" : entry.isFolder ? L"folder" : L"file";
+    return entry.name + L"\t" + (entry.hasSize ? std::to_wstring(entry.size) : L"-") + L"\t" + kind + L"\t" +
+           (entry.hasModified ? UtcText(entry.modified) : L"-") + L"\t" +
+           (entry.permissions.empty() ? L"-" : entry.permissions);
+}
+
+// The console context of a tree delete also shows each file it deletes.
+class TreeDeleteConsole : public ConsoleTaskContext {
+public:
+    TreeDeleteConsole() : ConsoleTaskContext(true) {}
+    void SetStatus(const std::wstring& text, int) override { PrintLine(text); }
+};
+
+}  // namespace
+
+int RunLsCommand(const CliArguments& args)
+{
+    return WithSession(args, 1, 2, L"ls URL|LABEL [PATH]", [&](TaskContext& context, FtpSession& session) {
+        if (args.size() == 2 && ChangeRemoteFolder(context, session, args[1]) != NetResult::Ok) {
+            PrintError(L"cannot change to the remote folder " + args[1]);
+            return 1;
+        }
+        RemoteListing listing;
+        NetResult result = ListRemoteFolder(context, session, listing);
+        if (result != NetResult::Ok)
+            return Report(result, L"", listing.dataConnectionFailed ? L"no data connection could be opened"
+                                                                    : L"the folder could not be listed");
+        for (const RemoteEntry& entry : listing.entries) {
+            if (!IsDotEntry(entry))
+                PrintLine(EntryLine(entry));
+        }
+        return 0;
+    });
+}
+
+int RunMkdirCommand(const CliArguments& args)
+{
+    return WithSession(args, 2, 2, L"mkdir URL|LABEL PATH", [&](TaskContext& context, FtpSession& session) {
+        return Report(MakeRemoteFolder(context, session, args[1]), L"Created " + args[1],
+                      L"cannot create the folder " + args[1]);
+    });
+}
+
+int RunRmdirCommand(const CliArguments& args)
+{
+    return WithSession(args, 2, 2, L"rmdir URL|LABEL PATH", [&](TaskContext& context, FtpSession& session) {
+        return Report(RemoveRemoteFolder(context, session, args[1]), L"Removed " + args[1],
+                      L"cannot remove the folder " + args[1]);
+    });
+}
+
+int RunRmCommand(const CliArguments& args)
+{
+    return WithSession(args, 2, 2, L"rm URL|LABEL NAME", [&](TaskContext& context, FtpSession& session) {
+        return Report(DeleteRemoteFile(context, session, args[1]), L"Deleted " + args[1],
+                      L"cannot delete the file " + args[1]);
+    });
+}
+
+int RunMvCommand(const CliArguments& args)
+{
+    return WithSession(args, 3, 3, L"mv URL|LABEL OLD NEW", [&](TaskContext& context, FtpSession& session) {
+        return Report(RenameRemote(context, session, args[1], args[2]), L"Renamed " + args[1] + L" to " + args[2],
+                      L"cannot rename " + args[1]);
+    });
+}
+
+int RunRmtreeCommand(const CliArguments& args)
+{
+    TreeDeleteConsole context;
+    return WithSessionIn(context, args, 2, 2, L"rmtree URL|LABEL FOLDER", [&](TaskContext& task, FtpSession& session) {
+        return Report(DeleteRemoteTree(task, session, args[1]), L"Deleted " + args[1] + L" with everything in it",
+                      L"cannot delete everything in " + args[1]);
+    });
+}
+
+int RunCdCommand(const CliArguments& args)
+{
+    return WithSession(args, 2, 2, L"cd URL|LABEL PATH", [&](TaskContext& context, FtpSession& session) {
+        std::wstring path = args[1];
+        return Report(ChangeRemoteFolderTracked(context, session, path), path,
+                      L"cannot change to the remote folder " + args[1]);
+    });
+}
+
+int RunPwdCommand(const CliArguments& args)
+{
+    return WithSession(args, 1, 1, L"pwd URL|LABEL", [&](TaskContext& context, FtpSession& session) {
+        std::wstring path;
+        return Report(GetRemoteFolder(context, session, path), path, L"the server did not tell its current folder");
+    });
+}
