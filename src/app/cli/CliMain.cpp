@@ -22,22 +22,18 @@ const CliCommand kCommands[] = {
     {L"get", L"get URL|LABEL REMOTE LOCAL     download one file, showing progress", RunGetCommand},
     {L"put", L"put URL|LABEL LOCAL REMOTE     upload one file, showing progress", RunPutCommand},
     {L"test", L"test URL|LABEL [--full]       the connection test: its report and step table", RunTestCommand},
-    {L"ls", L"ls URL|LABEL [PATH]           list a remote folder: name, size, kind, time (UTC), permissions",
-     RunLsCommand},
-    {L"mkdir", L"mkdir URL|LABEL PATH          create a remote folder", RunMkdirCommand},
-    {L"rmdir", L"rmdir URL|LABEL PATH          remove an empty remote folder", RunRmdirCommand},
-    {L"rm", L"rm URL|LABEL NAME             delete a remote file", RunRmCommand},
-    {L"mv", L"mv URL|LABEL OLD NEW          rename or move a remote file or folder", RunMvCommand},
-    {L"rmtree", L"rmtree URL|LABEL FOLDER       delete a remote folder with everything in it", RunRmtreeCommand},
-    {L"cd", L"cd URL|LABEL PATH             change the remote folder and print the server's path for it",
-     RunCdCommand},
-    {L"pwd", L"pwd URL|LABEL                 print the remote folder a session starts in", RunPwdCommand},
     {L"sites", L"sites                         list the saved sites: label, server, user, folder", RunSitesCommand},
     {L"site-add",
      L"site-add LABEL SERVER[:PORT] [USER [PASSWORD]] [--security plain|explicit|implicit] [--remote FOLDER] "
      L"[--local FOLDER]  save a site",
      RunSiteAddCommand},
     {L"site-rm", L"site-rm LABEL [SERVER [USER]]  delete saved sites", RunSiteRemoveCommand},
+    {L"export-sites", L"export-sites FILE [LABEL...] [--overwrite|--skip]  write saved sites to a text file",
+     RunExportSitesCommand},
+    {L"import-sites", L"import-sites FILE [--overwrite|--skip]  store the sites of a text file", RunImportSitesCommand},
+    {L"export-settings", L"export-settings FILE [--overwrite|--skip]  write the three FTP options to a text file",
+     RunExportSettingsCommand},
+    {L"import-settings", L"import-settings FILE          store the FTP options of a text file", RunImportSettingsCommand},
 };
 
 void PrintUsage()
