@@ -12,20 +12,21 @@ namespace {
 // absent value comes back with the same meaning.
 SiteFileRecord ExportRecord(const SiteSlot& site)
 {
-    const RegKeyRef& slot = site.slot;
+    SiteRecord loaded;
+    ReadSlot(site.slot, loaded);
     SiteFileRecord record;
     record.label = site.label;
-    record.server = ReadString(slot, L"Server");
-    record.userName = SiteUserDisplay(slot);  // keeps an older slot's Domain
-    record.rememberPassword = ReadBool(slot, L"RemP", false);
-    if (record.rememberPassword)
-        record.password = ReadProtected(slot, L"Password");
-    record.directory = ReadString(slot, L"Directory", L"/");
-    record.localDirectory = ReadString(slot, L"LocalDirectory", L"C:\\");
-    record.explicitTls = ReadBool(slot, L"UseExplicitSSL", false);
-    record.implicitTls = ReadBool(slot, L"UseImplicitSSL", false);
-    record.useRecentLocal = ReadBool(slot, L"UseRecentLocal", true);
-    record.useRecentRemote = ReadBool(slot, L"UseRecentRemote", true);
+    record.server = loaded.server;
+    record.userName = SiteUserDisplay(site.slot);  // keeps an older slot's Domain
+    record.rememberPassword = loaded.rememberPassword;
+    if (loaded.rememberPassword)
+        record.password = loaded.password;
+    record.directory = loaded.remoteDirectory;
+    record.localDirectory = loaded.localDirectory;
+    record.explicitTls = SecurityOf(loaded.secure, loaded.implicit) == SecurityChoice::Explicit;
+    record.implicitTls = loaded.implicit;
+    record.useRecentLocal = loaded.useRecentLocal;
+    record.useRecentRemote = loaded.useRecentRemote;
     return record;
 }
 
