@@ -69,7 +69,10 @@ NetResult ListOnDataConnection(TaskContext& context, FtpSession& session, Remote
     result = ReadReplyCode(context, session, code);
     if (result == NetResult::Cancelled)
         DrainReply(session);  // the final reply would otherwise answer the next command
-    return result;
+    if (result != NetResult::Ok)
+        return result;
+    // A listing the server aborted (426, 451) is incomplete; what arrived is kept.
+    return code >= 200 && code <= 399 ? NetResult::Ok : NetResult::Failed;
 }
 
 }  // namespace

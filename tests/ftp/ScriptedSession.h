@@ -8,6 +8,9 @@
 #include "support/TestContexts.h"
 #include "support/TestLog.h"
 
+// The command lines a script received.
+using Lines = std::vector<std::string>;
+
 class ScriptedSession : public ::testing::Test {
 protected:
     // Starts the script and connects; the session then knows the features.

@@ -4,8 +4,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class ScriptedCommands : public ScriptedSession {};
 
 }  // namespace

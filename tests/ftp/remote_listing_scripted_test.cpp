@@ -167,6 +167,16 @@ TEST_F(ScriptedListing, AListingWithoutAPreliminaryReplyIsEmpty)
     ExpectScriptDone();
 }
 
+TEST_F(ScriptedListing, AListingTheServerAbortsFailsButKeepsWhatArrived)
+{
+    OpenData().ExpectLine().Reply("150 go").SendData(kUnixLines).CloseData().Reply("426 Connection closed; aborted");
+    Connect();
+    EXPECT_EQ(ListRemoteFolder(context, session, listing), NetResult::Failed);
+    EXPECT_EQ(listing.count, 3u);
+    EXPECT_FALSE(listing.succeeded || listing.cancelled || listing.dataConnectionFailed);
+    ExpectScriptDone();
+}
+
 TEST_F(ScriptedListing, AReplyWithoutParenthesesFailsBeforeAnyDataConnection)
 {
     server.ExpectLine().Reply("200 ok").ExpectLine().Reply("227 Entering Passive Mode 127,0,0,1,4,1").WaitForClientClose();

@@ -8,8 +8,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class ScriptedQueries : public ScriptedSession {};
 
 }  // namespace

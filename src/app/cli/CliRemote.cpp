@@ -6,7 +6,7 @@
 
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliConsole.h"
-#include "app/cli/CliServer.h"
+#include "app/cli/CliSession.h"
 #include "ftp/RemoteCommands.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/RemoteTime.h"
@@ -28,12 +28,8 @@ int WithSessionIn(ConsoleTaskContext& context, const CliArguments& args, size_t 
     if (!target)
         return 2;
     FtpSession session;
-    if (!ConnectSession(context, session, *target))
+    if (!ConnectInStartFolder(context, session, *target))
         return 1;
-    if (!target->path.empty() && ChangeRemoteFolder(context, session, target->path) != NetResult::Ok) {
-        PrintError(L"cannot change to the remote folder " + target->path);
-        return 1;
-    }
     return action(context, session);
 }
 
@@ -73,6 +69,17 @@ std::wstring EntryLine(const RemoteEntry& entry)
            (entry.permissions.empty() ? L"-" : entry.permissions);
 }
 
+using PathCommand = NetResult (*)(TaskContext&, FtpSession&, const std::wstring&, uint16_t*);
+
+// A command on one remote path: the path, then what became of it.
+int OnePathCommand(const CliArguments& args, const wchar_t* usage, PathCommand command, const std::wstring& done,
+                   const std::wstring& failed)
+{
+    return WithSession(args, 2, 2, usage, [&](TaskContext& context, FtpSession& session) {
+        return Report(command(context, session, args[1], nullptr), done + args[1], failed + args[1]);
+    });
+}
+
 // The console context of a tree delete also shows each file it deletes.
 class TreeDeleteConsole : public ConsoleTaskContext {
 public:
@@ -104,26 +111,17 @@ int RunLsCommand(const CliArguments& args)
 
 int RunMkdirCommand(const CliArguments& args)
 {
-    return WithSession(args, 2, 2, L"mkdir URL|LABEL PATH", [&](TaskContext& context, FtpSession& session) {
-        return Report(MakeRemoteFolder(context, session, args[1]), L"Created " + args[1],
-                      L"cannot create the folder " + args[1]);
-    });
+    return OnePathCommand(args, L"mkdir URL|LABEL PATH", MakeRemoteFolder, L"Created ", L"cannot create the folder ");
 }
 
 int RunRmdirCommand(const CliArguments& args)
 {
-    return WithSession(args, 2, 2, L"rmdir URL|LABEL PATH", [&](TaskContext& context, FtpSession& session) {
-        return Report(RemoveRemoteFolder(context, session, args[1]), L"Removed " + args[1],
-                      L"cannot remove the folder " + args[1]);
-    });
+    return OnePathCommand(args, L"rmdir URL|LABEL PATH", RemoveRemoteFolder, L"Removed ", L"cannot remove the folder ");
 }
 
 int RunRmCommand(const CliArguments& args)
 {
-    return WithSession(args, 2, 2, L"rm URL|LABEL NAME", [&](TaskContext& context, FtpSession& session) {
-        return Report(DeleteRemoteFile(context, session, args[1]), L"Deleted " + args[1],
-                      L"cannot delete the file " + args[1]);
-    });
+    return OnePathCommand(args, L"rm URL|LABEL NAME", DeleteRemoteFile, L"Deleted ", L"cannot delete the file ");
 }
 
 int RunMvCommand(const CliArguments& args)
