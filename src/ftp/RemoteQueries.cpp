@@ -60,8 +60,9 @@ std::optional<ListingLine> FindListingLine(const std::vector<std::string>& lines
     return std::nullopt;
 }
 
-// Asks SYST once per log-in and switches a Windows server to Unix-style
-// listings.
+// Asks SYST once per log-in. A Windows (IIS) server is put into its MS-DOS
+// listing style: "site dirstyle" toggles the style, so a reply saying MS-DOS
+// output is now off is answered with a second toggle.
 NetResult PrepareNameListing(TaskContext& context, FtpSession& session)
 {
     if (!session.Has(SystQueried)) {
