@@ -64,6 +64,15 @@ constexpr MonthKey kMonthKeys[] = {
     {"dec2", 12},
     // Slovenian and Serbian
     {"avg", 8},
+    // The accented and Cyrillic names again in UTF-8, as servers with UTF-8
+    // locales list them; without these their files would vanish from listings.
+    {"j\xC3\xA4n", 1}, {"m\xC3\xA4r", 3}, {"m\xC3\xA4rz", 3}, {"f\xC3\xA9" "b", 2}, {"f\xC3\xA9v", 2},
+    {"f\xC3\xA9vr", 2}, {"ao\xC3\xBB", 8}, {"ao\xC3\xBBt", 8}, {"d\xC3\xA9" "c", 12}, {"kes\xC3\xA4", 6},
+    {"hein\xC3\xA4", 7}, {"\xD1\x8F\xD0\xBD\xD0\xB2", 1}, {"\xD1\x84\xD0\xB5\xD0\xB2", 2},
+    {"\xD0\xBC\xD0\xB0\xD1\x80", 3}, {"\xD0\xB0\xD0\xBF\xD1\x80", 4}, {"\xD0\xBC\xD0\xB0\xD0\xB9", 5},
+    {"\xD0\xB8\xD1\x8E\xD0\xBD", 6}, {"\xD0\xB8\xD1\x8E\xD0\xBB", 7}, {"\xD0\xB0\xD0\xB2\xD0\xB3", 8},
+    {"\xD1\x81\xD0\xB5\xD0\xBD", 9}, {"\xD0\xBE\xD0\xBA\xD1\x82", 10}, {"\xD0\xBD\xD0\xBE\xD1\x8F", 11},
+    {"\xD0\xB4\xD0\xB5\xD0\xBA", 12},
 };
 
 }  // namespace

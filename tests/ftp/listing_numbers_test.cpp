@@ -123,8 +123,16 @@ TEST(MonthNames, DoubleByteSuffixes)
     EXPECT_EQ(MonthFromName("11\xBF\xF9"), 11);
 }
 
+TEST(MonthNames, AccentedAndCyrillicNamesInBothEncodings)
+{
+    EXPECT_EQ(MonthFromName("f\xE9v"), 2);          // Windows-1252
+    EXPECT_EQ(MonthFromName("f\xC3\xA9v"), 2);      // UTF-8
+    EXPECT_EQ(MonthFromName("\xEE\xEA\xF2"), 10);  // окт, Windows-1251
+    EXPECT_EQ(MonthFromName("\xD0\xBE\xD0\xBA\xD1\x82"), 10);  // окт, UTF-8
+}
+
 TEST(MonthNames, AnythingElseIsNoMonth)
 {
-    for (std::string_view text : {"", "0", "00", "13", "ja", "janx", "janua", "J\xC4N", "f\xC3\xA9v", "13\x8C\x8E"})
+    for (std::string_view text : {"", "0", "00", "13", "ja", "janx", "janua", "J\xC4N", "f\xC3\xA9z", "f\xC3v", "13\x8C\x8E"})
         EXPECT_EQ(MonthFromName(text), 0) << text;
 }

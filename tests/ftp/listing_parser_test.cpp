@@ -144,6 +144,16 @@ TEST(UnixListing, MonthNamesOfOtherLanguages)
     EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 \xEC\xE0\xF0 5 12:00 x").month, 3);  // Russian, Windows-1251
 }
 
+TEST(UnixListing, MonthNamesInUtf8)
+{
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 f\xC3\xA9vr. 5 12:00 x").month, 2);   // févr.
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 d\xC3\xA9" "c. 5 2020 x").month, 12);  // déc.
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 M\xC3\xA4rz 5 12:00 x").month, 3);    // März
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 hein\xC3\xA4 5 2020 x").month, 7);    // heinä
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 \xD0\xBC\xD0\xB0\xD1\x80 5 12:00 x").month, 3);  // мар
+    EXPECT_EQ(Parse("-rw-r--r-- 1 o g 1 \xD0\xB4\xD0\xB5\xD0\xBA 5 2020 x").month, 12);  // дек
+}
+
 TEST(UnixListing, MonthAndDayWithDoubleByteSuffixes)
 {
     ListingLine japanese = Parse("-rw-r--r-- 1 o g 1 12\x8C\x8E 25\x93\xFA 2020 x");  // 12月 25日, Shift-JIS
