@@ -96,6 +96,17 @@ void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs,
     splitter.Finish(lines);
 }
 
+NetResult ReadFinalDataReply(TaskContext& context, FtpSession& session)
+{
+    uint16_t code = 0;
+    NetResult result = ReadReplyCode(context, session, code);
+    if (result == NetResult::Cancelled)
+        DrainReply(session);
+    if (result != NetResult::Ok)
+        return result;
+    return code >= 200 && code <= 399 ? NetResult::Ok : NetResult::Failed;
+}
+
 NetResult ListOverData(TaskContext& context, FtpSession& session, std::string_view commandLine,
                        std::vector<std::string>& lines)
 {
@@ -123,10 +134,5 @@ NetResult ListOverData(TaskContext& context, FtpSession& session, std::string_vi
         return NetResult::Failed;
     ReadDataLines(context, data, session.timeouts.listingLine, lines);
     data.Close();
-    result = ReadReplyCode(context, session, code);
-    if (result == NetResult::Cancelled)
-        DrainReply(session);  // the final reply would otherwise answer the next command
-    if (result != NetResult::Ok)
-        return result;
-    return code >= 200 && code <= 399 ? NetResult::Ok : NetResult::Failed;
+    return ReadFinalDataReply(context, session);
 }

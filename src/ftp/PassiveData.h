@@ -28,6 +28,11 @@ void SecureDataIfNeeded(FtpSession& session, SecureSocket& data);
 // is split into lines (see DataLineSplitter).
 void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines);
 
+// The final reply of a command whose data has arrived: Ok for 200-399. A
+// cancelled wait consumes the reply still owed, so that it cannot answer the
+// next command.
+NetResult ReadFinalDataReply(TaskContext& context, FtpSession& session);
+
 // Sends a listing-type command over a fresh passive data connection and
 // returns the lines received.
 NetResult ListOverData(TaskContext& context, FtpSession& session, std::string_view commandLine,

@@ -65,14 +65,8 @@ NetResult ListOnDataConnection(TaskContext& context, FtpSession& session, Remote
     ReadDataLines(context, data, session.timeouts.folderListing, lines);
     AddEntries(lines, mlsd, listing);
     data.Close();
-    uint16_t code = 0;
-    result = ReadReplyCode(context, session, code);
-    if (result == NetResult::Cancelled)
-        DrainReply(session);  // the final reply would otherwise answer the next command
-    if (result != NetResult::Ok)
-        return result;
     // A listing the server aborted (426, 451) is incomplete; what arrived is kept.
-    return code >= 200 && code <= 399 ? NetResult::Ok : NetResult::Failed;
+    return ReadFinalDataReply(context, session);
 }
 
 }  // namespace
