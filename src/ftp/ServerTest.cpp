@@ -29,6 +29,20 @@ void BeginStep(TaskContext& context, double progress, const wchar_t* status)
     context.SetStatus(status, 1);
 }
 
+// A failed step ends the test with its outcome, its sentence and its row.
+void FailStep(ServerTest& test, ServerTestStep step, ServerTestOutcome outcome, const std::wstring& sentence)
+{
+    test.outcome = outcome;
+    test.report += sentence;
+    test.Result(step) = StepFailed;
+}
+
+void PassStep(ServerTest& test, ServerTestStep step, const std::wstring& sentence)
+{
+    test.report += sentence;
+    test.Result(step) = StepPassed;
+}
+
 LoginRequest LoginOf(const ServerTest& test)
 {
     return {test.host, test.user, test.password, test.useTls, test.implicitTls};
@@ -68,64 +82,47 @@ NetResult ListWorkingFolder(ServerTest& test, TaskContext& context, FtpSession& 
     if (taken == 0)
         test.report += L" [no files]";
     test.report += L"\r\n";
-    // A listing that failed before any data arrived (PASV refused, or no
-    // data connection) is a passive-mode problem.
-    if (listing.dataConnectionFailed || result == NetResult::Failed) {
+    // A listing that failed (PASV refused, no data connection, or no end to
+    // it) is reported as the passive-mode problem it nearly always is.
+    bool passiveFailed = listing.dataConnectionFailed || result == NetResult::Failed;
+    if (passiveFailed) {
         test.report += L"Passive Connection Failed!\r\n";
         test.report += std::wstring(L"See ") + kPassiveModeHelpAddress + L" for help with passive mode connections.\r\n";
-        test.Result(ServerTestStep::PassiveMode) = StepFailed;
-    } else {
-        test.Result(ServerTestStep::PassiveMode) = StepPassed;
     }
+    test.Result(ServerTestStep::PassiveMode) = passiveFailed ? StepFailed : StepPassed;
     return NetResult::Ok;
 }
 
-// Uploads a small file as "_ftptest"; the outcome goes to the record.
-NetResult WriteTestFile(ServerTest& test, TaskContext& context, FtpSession& session)
+// Uploads the four bytes "Test" from a temporary file as "_ftptest".
+NetResult UploadTestFile(TaskContext& context, FtpSession& session)
 {
-    BeginStep(context, 0.8, L"Upload test...");
     wchar_t folder[MAX_PATH + 1];
     wchar_t path[MAX_PATH + 1];
+    if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"ftt", 0, path))
+        return NetResult::Failed;
     NetResult result = NetResult::Failed;
-    if (GetTempPathW(MAX_PATH + 1, folder) && GetTempFileNameW(folder, L"ftt", 0, path)) {
-        HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
-        bool ready = file != INVALID_HANDLE_VALUE && WriteFile(file, "Test", 4, &written, nullptr) && written == 4;
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
+        bool ready = WriteFile(file, "Test", 4, &written, nullptr) && written == 4;
+        CloseHandle(file);
         if (ready)
             result = Upload(context, session, kTestFileName, path);
-        DeleteFileW(path);
     }
-    if (result == NetResult::Cancelled)
-        return result;
-    if (result != NetResult::Ok) {
-        test.outcome = TestUploadFailed;
-        test.report += L" Unable to upload to the server.";
-        test.Result(ServerTestStep::Write) = StepFailed;
-        return NetResult::Failed;
-    }
-    test.report += L"File uploaded OK.\r\n";
-    test.Result(ServerTestStep::Write) = StepPassed;
-    return NetResult::Ok;
+    DeleteFileW(path);
+    return result;
 }
 
-NetResult DeleteTestFile(ServerTest& test, TaskContext& context, FtpSession& session)
+// Records how a write step (upload or delete) went; true when it passed.
+bool RecordWriteStep(ServerTest& test, NetResult result, ServerTestStep step, ServerTestOutcome outcome,
+                     const wchar_t* failed, const wchar_t* passed)
 {
-    BeginStep(context, 0.9, L"Deleting file...");
-    NetResult result = DeleteRemoteFile(context, session, kTestFileName);
-    if (result == NetResult::Cancelled)
-        return result;
     if (result != NetResult::Ok) {
-        test.outcome = TestDeleteFailed;
-        test.report += L"Unable to delete from server.";
-        test.Result(ServerTestStep::Delete) = StepFailed;
-        return NetResult::Ok;
+        FailStep(test, step, outcome, failed);
+        return false;
     }
-    test.report += L"File deleted OK.\r\n";
-    test.Result(ServerTestStep::Delete) = StepPassed;
-    context.SetProgress(1.0);
-    return NetResult::Ok;
+    PassStep(test, step, passed);
+    return true;
 }
 
 }  // namespace
@@ -137,26 +134,22 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
     context.SetStatus(L"Testing FTP...", 0);
     BeginStep(context, 0.1, L"Testing Server...");
     if (!Resolves(test)) {
-        test.outcome = TestServerNotReached;
-        test.report += L"Unable to connect to server \"" + test.host + L"\".";
-        test.Result(ServerTestStep::ServerAddress) = StepFailed;
+        FailStep(test, ServerTestStep::ServerAddress, TestServerNotReached,
+                 L"Unable to connect to server \"" + test.host + L"\".");
         return NetResult::Ok;
     }
-    test.report += L"Server \"" + test.host + L"\" is OK.\r\n";
-    test.Result(ServerTestStep::ServerAddress) = StepPassed;
+    PassStep(test, ServerTestStep::ServerAddress, L"Server \"" + test.host + L"\" is OK.\r\n");
 
     BeginStep(context, 0.2, L"Logon...");
     NetResult result = Login(context, session, LoginOf(test));
     if (result == NetResult::Cancelled)
         return NetResult::Ok;
     if (result != NetResult::Ok) {
-        test.outcome = TestLoginRefused;
-        test.report += L"Unable to logon with username \"" + test.user + L"\" or entered password.";
-        test.Result(ServerTestStep::LogIn) = StepFailed;
+        FailStep(test, ServerTestStep::LogIn, TestLoginRefused,
+                 L"Unable to logon with username \"" + test.user + L"\" or entered password.");
         return NetResult::Ok;
     }
-    test.report += L"Logon details are OK.\r\n";
-    test.Result(ServerTestStep::LogIn) = StepPassed;
+    PassStep(test, ServerTestStep::LogIn, L"Logon details are OK.\r\n");
 
     context.SetProgress(0.3);
     if (!test.startFolder.empty()) {
@@ -165,14 +158,13 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
         if (result == NetResult::Cancelled)
             return result;
         if (result != NetResult::Ok) {
-            test.outcome = TestStartFolderRefused;
-            test.report += L"Unable to change to the directory \"" + test.startFolder + L"\".";
-            test.Result(ServerTestStep::ChangeDirectory) = StepFailed;
+            FailStep(test, ServerTestStep::ChangeDirectory, TestStartFolderRefused,
+                     L"Unable to change to the directory \"" + test.startFolder + L"\".");
             return NetResult::Ok;
         }
-        test.report += L"Directory changed OK.\r\n";
     }
-    test.Result(ServerTestStep::ChangeDirectory) = StepPassed;
+    // Without a start folder the step passes without its sentence.
+    PassStep(test, ServerTestStep::ChangeDirectory, test.startFolder.empty() ? L"" : L"Directory changed OK.\r\n");
 
     BeginStep(context, 0.4, L"Get directory...");
     std::wstring folder;
@@ -180,14 +172,12 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
     if (result == NetResult::Cancelled)
         return result;
     if (result != NetResult::Ok) {
-        test.outcome = TestWorkingFolderMissing;
-        test.report += L"Unable to get the current directory.\r\n";
-        test.Result(ServerTestStep::GetWorkingFolder) = StepFailed;
+        FailStep(test, ServerTestStep::GetWorkingFolder, TestWorkingFolderMissing,
+                 L"Unable to get the current directory.\r\n");
         return NetResult::Ok;
     }
     test.workingFolder = CutText(folder);
-    test.report += L"Current directory is: " + test.workingFolder + L"\r\n";
-    test.Result(ServerTestStep::GetWorkingFolder) = StepPassed;
+    PassStep(test, ServerTestStep::GetWorkingFolder, L"Current directory is: " + test.workingFolder + L"\r\n");
 
     BeginStep(context, 0.5, L"Get listing...");
     if (ListWorkingFolder(test, context, session) == NetResult::Cancelled)
@@ -202,12 +192,23 @@ NetResult RunFullServerTest(ServerTest& test, TaskContext& context)
     NetResult result = RunServerTest(test, context, session);
     if (result != NetResult::Ok || test.outcome != TestReadStepsPassed)
         return result;
-    result = WriteTestFile(test, context, session);
+
+    BeginStep(context, 0.8, L"Upload test...");
+    result = UploadTestFile(context, session);
     if (result == NetResult::Cancelled)
         return result;
-    if (result != NetResult::Ok)
+    if (!RecordWriteStep(test, result, ServerTestStep::Write, TestUploadFailed, L" Unable to upload to the server.",
+                         L"File uploaded OK.\r\n"))
         return NetResult::Ok;
-    return DeleteTestFile(test, context, session);
+
+    BeginStep(context, 0.9, L"Deleting file...");
+    result = DeleteRemoteFile(context, session, kTestFileName);
+    if (result == NetResult::Cancelled)
+        return result;
+    if (RecordWriteStep(test, result, ServerTestStep::Delete, TestDeleteFailed, L"Unable to delete from server.",
+                        L"File deleted OK.\r\n"))
+        context.SetProgress(1.0);
+    return NetResult::Ok;
 }
 
 NetResult QuickLogonTest(ServerTest& test, TaskContext& context)

@@ -308,19 +308,21 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return NetResult::Ok;
     if (socket_ == INVALID_SOCKET)
         return NetResult::Failed;
+    if (context.IsCancelled())
+        return NetResult::Cancelled;
+    // Bytes already waiting are taken without a wait first: under Wine a wait
+    // costs as much as a receive, and in a bulk transfer data is usually there.
     for (;;) {
-        NetResult waited = WaitSocketReadable(context, timeoutMs);
-        if (waited != NetResult::Ok)
-            return waited;
         int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
         if (n > 0) {
             count = static_cast<size_t>(n);
             return NetResult::Ok;
         }
-        // A readable socket that still has nothing was a spurious wake-up.
-        if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
-            continue;
-        return NetResult::Failed;
+        if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
+            return NetResult::Failed;
+        NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited != NetResult::Ok)
+            return waited;
     }
 }
 

@@ -3,7 +3,7 @@
 
 #include "net/TextCodec.h"
 #include "support/ProcessRunner.h"
-#include "support/RealFtpServer.h"
+#include "support/SharedRealServer.h"
 #include "support/TestLog.h"
 
 namespace {
@@ -20,19 +20,11 @@ bool Has(const ProcessResult& run, const std::string& text)
 
 class CliTransfer : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { server = new RealFtpServer(RealFtpServer::Kind::Vsftpd); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override { ASSERT_TRUE(server->Started()) << server->Error(); }
 
-    static RealFtpServer* server;
+    RealFtpServer* server = &SharedRealServer(RealFtpServer::Kind::Vsftpd);
     ScratchFolder folder;
 };
-
-RealFtpServer* CliTransfer::server = nullptr;
 
 }  // namespace
 

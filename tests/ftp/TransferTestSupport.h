@@ -1,7 +1,11 @@
 #pragma once
+// Helpers of the transfer tests: file contents and a context that cancels
+// part-way through a transfer.
 #include <cstdint>
 #include <random>
 #include <string>
+
+#include "support/TestContexts.h"
 
 // Reproducible random file contents.
 inline std::string RandomBytes(size_t count, uint32_t seed)
@@ -23,3 +27,18 @@ inline uint64_t ContentHash(const std::string& bytes)
     }
     return hash;
 }
+
+// Cancels once progress has been drawn the given number of times.
+class CancelAtProgress : public RecordingContext {
+public:
+    explicit CancelAtProgress(size_t draws) : draws_(draws) {}
+    void SetProgress(double fraction) override
+    {
+        RecordingContext::SetProgress(fraction);
+        if (progress.size() >= draws_)
+            cancelled = true;
+    }
+
+private:
+    size_t draws_;
+};

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "ftp/ServerTest.h"
-#include "support/RealFtpServer.h"
+#include "support/SharedRealServer.h"
 #include "support/TestContexts.h"
 #include "support/TestLog.h"
 
@@ -96,31 +96,22 @@ TEST(ServerTestSteps, AnUnknownHostFailsOnlyTheAddress)
 
 namespace {
 
-// One pyftpdlib server with 23 files and 2 folders for the read-only steps.
+// A pyftpdlib server with 23 files and 2 folders for the read-only steps.
+void AddFilesAndFolders(RealFtpServer& server)
+{
+    for (int i = 0; i < 23; ++i)
+        WriteWholeFile(server.RootPath(L"/file" + std::to_wstring(i) + L".txt"), "x");
+    CreateDirectoryW(server.RootPath(L"/folder-a").c_str(), nullptr);
+    CreateDirectoryW(server.RootPath(L"/folder-b").c_str(), nullptr);
+}
+
 class ServerTestRead : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        server = new RealFtpServer(RealFtpServer::Kind::Pyftpdlib);
-        if (!server->Started())
-            return;
-        for (int i = 0; i < 23; ++i)
-            WriteWholeFile(server->RootPath(L"/file" + std::to_wstring(i) + L".txt"), "x");
-        CreateDirectoryW(server->RootPath(L"/folder-a").c_str(), nullptr);
-        CreateDirectoryW(server->RootPath(L"/folder-b").c_str(), nullptr);
-    }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override { ASSERT_TRUE(server->Started()) << server->Error(); }
 
-    static RealFtpServer* server;
+    RealFtpServer* server = &SharedRealServer(RealFtpServer::Kind::Pyftpdlib, AddFilesAndFolders);
     FtpSession session;
 };
-
-RealFtpServer* ServerTestRead::server = nullptr;
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include "ftp/Login.h"
 #include "ftp/RemoteCommands.h"
 #include "ftp/Transfer.h"
-#include "ftp/TransferTestData.h"
+#include "ftp/TransferTestSupport.h"
 #include "support/RealFtpServer.h"
 #include "support/ScriptedTlsServer.h"
 #include "support/TestContexts.h"
@@ -16,33 +16,29 @@ namespace {
 using Kind = RealFtpServer::Kind;
 using Tls = RealFtpServer::Tls;
 
-struct ServerMode {
-    Kind kind;
-    Tls tls;
-};
-
-std::string ModeName(const ServerMode& mode)
-{
-    const char* tls = mode.tls == Tls::None ? "Plain" : mode.tls == Tls::Explicit ? "ExplicitTls" : "ImplicitTls";
-    return std::string(RealFtpServer::Name(mode.kind)) + tls;
-}
-
 LoginRequest LoginFor(const RealFtpServer& server, Tls tls)
 {
     return {server.HostText(), server.User(), server.Password(), tls != Tls::None, tls == Tls::Implicit};
 }
 
-class RoundTrip : public ::testing::TestWithParam<ServerMode> {};
+class RoundTrip : public ::testing::TestWithParam<std::tuple<Kind, Tls>> {};
+
+std::string RoundTripName(const ::testing::TestParamInfo<std::tuple<Kind, Tls>>& info)
+{
+    const char* tls[] = {"Plain", "ExplicitTls", "ImplicitTls"};
+    return std::string(RealFtpServer::Name(std::get<0>(info.param))) + tls[static_cast<int>(std::get<1>(info.param))];
+}
 
 }  // namespace
 
 TEST_P(RoundTrip, FilesOfEverySizeComeBackByteIdentical)
 {
-    RealFtpServer server(GetParam().kind, GetParam().tls);
+    const auto [kind, tls] = GetParam();
+    RealFtpServer server(kind, tls);
     ASSERT_TRUE(server.Started()) << server.Error();
     CapturedLog log;
     FtpSession session;
-    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, GetParam().tls), {}), NetResult::Ok) << log.All();
+    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, tls), {}), NetResult::Ok) << log.All();
     ScratchFolder folder;
     uint32_t seed = 100;
     for (size_t size : {0u, 1u, 1023u, 1024u, 1025u, 100u << 10, 20u << 20}) {
@@ -64,11 +60,9 @@ TEST_P(RoundTrip, FilesOfEverySizeComeBackByteIdentical)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, RoundTrip,
-                         ::testing::Values(ServerMode{Kind::Vsftpd, Tls::None}, ServerMode{Kind::Vsftpd, Tls::Explicit},
-                                           ServerMode{Kind::Vsftpd, Tls::Implicit}, ServerMode{Kind::Pyftpdlib, Tls::None},
-                                           ServerMode{Kind::Pyftpdlib, Tls::Explicit},
-                                           ServerMode{Kind::Pyftpdlib, Tls::Implicit}),
-                         [](const auto& info) { return ModeName(info.param); });
+                         ::testing::Combine(::testing::Values(Kind::Vsftpd, Kind::Pyftpdlib),
+                                            ::testing::Values(Tls::None, Tls::Explicit, Tls::Implicit)),
+                         RoundTripName);
 
 TEST(TransferTime, MfmtSetsTheRemoteModificationTime)
 {
@@ -97,25 +91,6 @@ TEST(TransferTime, MfmtSetsTheRemoteModificationTime)
                            remote.ftLastWriteTime.dwLowDateTime;
     EXPECT_EQ(remoteUnits / 10000000, units / 10000000);
 }
-
-namespace {
-
-// Cancels once progress has been drawn the given number of times.
-class CancelAtProgress : public RecordingContext {
-public:
-    explicit CancelAtProgress(size_t draws) : draws_(draws) {}
-    void SetProgress(double fraction) override
-    {
-        RecordingContext::SetProgress(fraction);
-        if (progress.size() >= draws_)
-            cancelled = true;
-    }
-
-private:
-    size_t draws_;
-};
-
-}  // namespace
 
 TEST(TransferCancel, CancelledTransfersLeaveTheSessionInStep)
 {

@@ -6,27 +6,12 @@
 
 #include "ftp/FeatureFlags.h"
 #include "ftp/Transfer.h"
-#include "ftp/TransferTestData.h"
+#include "ftp/TransferTestSupport.h"
 #include "support/ScriptedFtpServer.h"
 #include "support/TestContexts.h"
 #include "support/TestLog.h"
 
 namespace {
-
-// Cancels once progress has been drawn the given number of times.
-class CancelAtProgress : public RecordingContext {
-public:
-    explicit CancelAtProgress(size_t draws) : draws_(draws) {}
-    void SetProgress(double fraction) override
-    {
-        RecordingContext::SetProgress(fraction);
-        if (progress.size() >= draws_)
-            cancelled = true;
-    }
-
-private:
-    size_t draws_;
-};
 
 // Holds the transfer up once, at the given progress draw, for longer than the
 // keep-alive interval of these tests.

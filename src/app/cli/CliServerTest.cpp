@@ -54,11 +54,11 @@ void PrintSteps(const ServerTest& test, bool full)
 int RunTestCommand(const CliArguments& args)
 {
     bool full = args.size() == 2 && args[1] == L"--full";
-    if (args.empty() || args.size() > 2 || (args.size() == 2 && !full)) {
+    std::optional<ServerTarget> target;
+    if (args.size() == (full ? 2u : 1u))
+        target = ResolveServer(args[0]);
+    else
         PrintError(L"usage: tarnwick-cli test URL|LABEL [--full]");
-        return 2;
-    }
-    std::optional<ServerTarget> target = ResolveServer(args[0]);
     if (!target)
         return 2;
     ServerTest test;
