@@ -3,8 +3,7 @@
 // the URL's path (or the site's start folder).
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliConsole.h"
-#include "app/cli/CliServer.h"
-#include "ftp/RemoteCommands.h"
+#include "app/cli/CliSession.h"
 #include "ftp/Transfer.h"
 
 namespace {
@@ -21,12 +20,8 @@ int RunTransfer(const CliArguments& args, const wchar_t* verb, TransferFunction 
         return 2;
     ConsoleTaskContext context(true);
     FtpSession session;
-    if (!ConnectSession(context, session, *target))
+    if (!ConnectInStartFolder(context, session, *target))
         return 1;
-    if (!target->path.empty() && ChangeRemoteFolder(context, session, target->path) != NetResult::Ok) {
-        PrintError(L"cannot change to the remote folder " + target->path);
-        return 1;
-    }
     std::wstring replyText;
     NetResult result = transfer(context, session, remote, local, &replyText);
     if (context.IsCancelled()) {
