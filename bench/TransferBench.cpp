@@ -1,6 +1,6 @@
 // transfer-bench: times one download or upload through the engine, for
-// bench/transfer. Prints "SECONDS BYTES" of the transfer itself (log-in not
-// counted) on success.
+// bench/transfer. Prints "SECONDS BYTES" of the transfer itself (log-in and
+// FEAT not counted; the size query, PASV and the replies are) on success.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,13 +38,16 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wstring mode = argv[4], direction = argv[5], remote = argv[6], local = argv[7];
     FtpSession session;
-    if (argc > 8)
+    // 0 or nothing: the product's block size.
+    if (argc > 8 && _wtoi64(argv[8]) > 0)
         session.transferBlockBytes = static_cast<size_t>(_wtoi64(argv[8]));
     LoginRequest request{argv[1], argv[2], argv[3], mode == L"explicit", false};
     if (Login(NullContext(), session, request, {}) != NetResult::Ok) {
         fwprintf(stderr, L"transfer-bench: log-in failed\n");
         return 1;
     }
+    // A session in use has asked FEAT already (its first listing does).
+    QueryFeatures(NullContext(), session);
     std::wstring replyText;
     double start = Now();
     NetResult result = direction == L"get" ? Download(NullContext(), session, remote, local, &replyText)

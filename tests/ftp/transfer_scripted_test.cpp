@@ -331,7 +331,7 @@ TEST_F(TransferScript, StorRefusedWith550OnceSucceedsOnTheSecondConnection)
 TEST_F(TransferScript, CancelledUploadAnswered426Then226GoesOnAsStored)
 {
     session.features = FeatQueried;
-    const std::string data = RandomBytes(1 << 20, 10);
+    const std::string data = RandomBytes(3 * session.transferBlockBytes, 10);
     std::wstring local = folder.File(L"u.bin");
     WriteWholeFile(local, data);
     UploadStart()
@@ -354,7 +354,7 @@ TEST_F(TransferScript, UploadMissingTheNoopReplyFindsTheTransferReplyAmongTheLat
     session.timeouts.keepAliveInterval = 100;
     session.timeouts.keepAliveReply = 100;
     session.timeouts.lateUploadReply = 3000;
-    const std::string data = RandomBytes(600 * 1024, 11);
+    const std::string data = RandomBytes(3 * session.transferBlockBytes, 11);
     std::wstring local = folder.File(L"v.bin");
     WriteWholeFile(local, data);
     UploadStart()
