@@ -22,7 +22,7 @@ public:
     {
         RecordingContext::SetProgress(fraction);
         if (progress.size() == draw_)
-            ::Sleep(400);
+            ::Sleep(700);
     }
 
 private:
@@ -187,7 +187,7 @@ TEST_F(TransferScript, RefusedRetrLeavesNoFileAndHandsOnTheText)
 
 TEST_F(TransferScript, DownloadMissingTheNoopReplyFindsTheTransferReplyAmongTheLateOnes)
 {
-    session.timeouts.keepAliveInterval = 100;
+    session.timeouts.keepAliveInterval = 300;
     session.timeouts.keepAliveReply = 100;
     session.timeouts.lateDownloadReply = 3000;
     const std::string data = RandomBytes(3000, 5);
@@ -351,7 +351,7 @@ TEST_F(TransferScript, CancelledUploadAnswered426Then226GoesOnAsStored)
 
 TEST_F(TransferScript, UploadMissingTheNoopReplyFindsTheTransferReplyAmongTheLateOnes)
 {
-    session.timeouts.keepAliveInterval = 100;
+    session.timeouts.keepAliveInterval = 300;
     session.timeouts.keepAliveReply = 100;
     session.timeouts.lateUploadReply = 3000;
     const std::string data = RandomBytes(3 * session.transferBlockBytes, 11);
