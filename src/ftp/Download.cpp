@@ -97,10 +97,12 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     TransferProgress progress(size);
     KeepAlive keepAlive(session);
     LoopEnd end = ReceiveIntoFile(context, session, data, file, remotePath, progress, keepAlive);
-    if (end != LoopEnd::DataEnded &&
-        AbortTransfer(session, data, session.timeouts.downloadAbortSend, code, text) != NetResult::Failed &&
-        code != 426 && code != 226)
-        replyText.SetUtf8(text);
+    if (end != LoopEnd::DataEnded) {
+        // An answer to ABOR other than 426 or 226 explains itself.
+        if (AbortTransfer(session, data, session.timeouts.downloadAbortSend, code, text) == NetResult::Ok &&
+            code != 426 && code != 226)
+            replyText.SetUtf8(text);
+    }
     data.Close();
 
     result = ReadDownloadFinalReply(session, keepAlive.ReplyMissed(), code, text);

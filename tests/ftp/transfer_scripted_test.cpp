@@ -29,6 +29,40 @@ private:
     size_t draw_;
 };
 
+// A local "file" that fails part-way: a named pipe whose other end takes or
+// gives a few bytes and goes away. direction is the pipe's side:
+// PIPE_ACCESS_INBOUND for a file to write, PIPE_ACCESS_OUTBOUND for one to read.
+class VanishingLocalFile {
+public:
+    explicit VanishingLocalFile(DWORD direction)
+        : path_(L"\\\\.\\pipe\\tarnwick-transfer-" + std::to_wstring(GetCurrentProcessId())),
+          pipe_(CreateNamedPipeW(path_.c_str(), direction, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr))
+    {
+        EXPECT_NE(pipe_, INVALID_HANDLE_VALUE);
+        other_ = std::thread([this, direction]() {
+            ConnectNamedPipe(pipe_, nullptr);
+            char bytes[3000] = {};
+            DWORD count = 0;
+            if (direction == PIPE_ACCESS_INBOUND)
+                ReadFile(pipe_, bytes, sizeof(bytes), &count, nullptr);
+            else
+                WriteFile(pipe_, bytes, sizeof(bytes), &count, nullptr);
+            DisconnectNamedPipe(pipe_);
+        });
+    }
+    ~VanishingLocalFile()
+    {
+        other_.join();
+        CloseHandle(pipe_);
+    }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+    HANDLE pipe_;
+    std::thread other_;
+};
+
 bool IsPrefix(const std::string& part, const std::string& whole)
 {
     return part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0;
@@ -87,6 +121,16 @@ protected:
             .ExpectLine()
             .Reply("150 Ok to send data.");
     }
+    // ABOR answered as servers do while a transfer runs.
+    void AnswerAbort(ScriptedFtpServer& script)
+    {
+        script.ExpectLine().Reply("426 Failure in the data connection; transfer aborted.").Reply("226 ABOR successful.");
+    }
+    void ExpectAborted()
+    {
+        ExpectScriptDone();
+        EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    }
     // A command after the transfer gets its own reply: nothing stale is left.
     void ExpectSessionInSync()
     {
@@ -143,17 +187,12 @@ TEST_F(TransferScript, DownloadOfOtherThanTheReportedSizeIsLoggedWithBothNumbers
 TEST_F(TransferScript, CancelledDownloadAnswered426Then226KeepsWhatArrived)
 {
     const std::string data = RandomBytes(150000, 3);
-    DownloadStart(1000000)
-        .SendData(data)
-        .ExpectLine()
-        .Reply("426 Failure writing network stream.")
-        .Reply("226 ABOR successful.");
+    AnswerAbort(DownloadStart(1000000).SendData(data));
     Connect();
     CancelAtProgress context(2);  // the first draw comes before any data
     std::wstring local = folder.File(L"c.bin");
     EXPECT_EQ(Download(context, session, L"c.bin", local, &replyText), NetResult::Ok) << log.All();
-    ExpectScriptDone();
-    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    ExpectAborted();
     std::string kept = ReadWholeFile(local);
     EXPECT_FALSE(kept.empty());
     EXPECT_TRUE(IsPrefix(kept, data));
@@ -212,31 +251,24 @@ TEST_F(TransferScript, DownloadMissingTheNoopReplyFindsTheTransferReplyAmongTheL
 
 TEST_F(TransferScript, FailedWriteAbortsFailsAndSaysSo)
 {
-    // A local "file" whose reader goes away: the next write fails, as on a full disk.
-    std::wstring pipeName = L"\\\\.\\pipe\\tarnwick-transfer-" + std::to_wstring(GetCurrentProcessId());
-    HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                   nullptr);
-    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-    std::thread reader([pipe]() {
-        ConnectNamedPipe(pipe, nullptr);
-        char buffer[4096];
-        DWORD count = 0;
-        ReadFile(pipe, buffer, sizeof(buffer), &count, nullptr);
-        DisconnectNamedPipe(pipe);
-    });
-    DownloadStart(300000)
-        .SendData(RandomBytes(300000, 6))
-        .ExpectLine()
-        .Reply("426 Failure writing network stream.")
-        .Reply("226 ABOR successful.");
+    VanishingLocalFile local(PIPE_ACCESS_INBOUND);  // the disk "fills" after the first bytes
+    AnswerAbort(DownloadStart(300000).SendData(RandomBytes(300000, 6)));
     Connect();
     RecordingContext context;
-    EXPECT_EQ(Download(context, session, L"g.bin", pipeName, &replyText), NetResult::Failed);
-    reader.join();
-    CloseHandle(pipe);
-    ExpectScriptDone();
-    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    EXPECT_EQ(Download(context, session, L"g.bin", local.Path(), &replyText), NetResult::Failed);
+    ExpectAborted();
     EXPECT_EQ(replyText, L"Unable to write the local file.");
+}
+
+TEST_F(TransferScript, FailedReadAbortsTheUploadAndSaysSo)
+{
+    VanishingLocalFile local(PIPE_ACCESS_OUTBOUND);  // reading fails after the first bytes
+    AnswerAbort(UploadStart().ReceiveDataToEnd());
+    Connect();
+    RecordingContext context;
+    EXPECT_EQ(Upload(context, session, L"p.bin", local.Path(), &replyText), NetResult::Failed);
+    ExpectAborted();
+    EXPECT_EQ(replyText, L"Unable to read the local file.");
 }
 
 TEST_F(TransferScript, LocalFilesThatCannotBeOpenedFailBeforeAnythingIsSent)
@@ -334,16 +366,11 @@ TEST_F(TransferScript, CancelledUploadAnswered426Then226GoesOnAsStored)
     const std::string data = RandomBytes(3 * session.transferBlockBytes, 10);
     std::wstring local = folder.File(L"u.bin");
     WriteWholeFile(local, data);
-    UploadStart()
-        .ReceiveDataToEnd()
-        .ExpectLine()
-        .Reply("426 Failure reading network stream.")
-        .Reply("226 ABOR successful.");
+    AnswerAbort(UploadStart().ReceiveDataToEnd());
     Connect();
     CancelAtProgress context(2);  // the first draw is the 0 before any data
     EXPECT_EQ(Upload(context, session, L"u.bin", local, &replyText), NetResult::Ok) << log.All();
-    ExpectScriptDone();
-    EXPECT_EQ(server.Received().back(), "ABOR\r\n");
+    ExpectAborted();
     EXPECT_FALSE(server.ReceivedData().empty());
     EXPECT_LT(server.ReceivedData().size(), data.size());
     EXPECT_TRUE(IsPrefix(server.ReceivedData(), data));
