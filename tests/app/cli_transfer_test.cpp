@@ -6,6 +6,7 @@
 
 #include "net/TextCodec.h"
 #include "support/ProcessRunner.h"
+#include "support/ScratchRegistry.h"
 #include "support/SharedRealServer.h"
 #include "support/TestLog.h"
 
@@ -107,4 +108,29 @@ TEST_F(CliTransfer, TestPrintsTheReportAndTheStepTable)
     EXPECT_EQ(unknown.exitCode, 1u);
     EXPECT_TRUE(Has(unknown, "Unable to connect to server \"no-such-host.invalid\".\r\n")) << unknown.output;
     EXPECT_TRUE(Has(unknown, "  Server address      failed\r\n  Log in              not run\r\n")) << unknown.output;
+}
+
+TEST_F(CliTransfer, ASavedSitesLabelNamesTheServer)
+{
+    ScratchProductKey scratch;
+    auto run = [&](std::vector<std::wstring> arguments) {
+        arguments.insert(arguments.begin(), {L"--registry", scratch.Path()});
+        return RunSiblingProgram(L"tarnwick-cli.exe", arguments);
+    };
+    // A saved server needs a dot in its name: the address, not "localhost".
+    std::wstring address = L"127.0.0.1:" + std::to_wstring(server->Port());
+    ProcessResult added = run({L"site-add", L"Test Site", address, server->User(), server->Password(), L"--remote", L"/"});
+    ASSERT_EQ(added.exitCode, 0u) << added.output;
+
+    WriteWholeFile(folder.File(L"label.txt"), "by label");
+    ProcessResult put = run({L"put", L"test site", folder.File(L"label.txt"), L"label.txt"});
+    EXPECT_EQ(put.exitCode, 0u) << put.output;
+    ProcessResult get = run({L"get", L"Test Site", L"label.txt", folder.File(L"back.txt")});
+    EXPECT_EQ(get.exitCode, 0u) << get.output;
+    EXPECT_EQ(ReadWholeFile(folder.File(L"back.txt")), "by label");
+
+    ProcessResult test = run({L"test", L"Test Site"});
+    EXPECT_EQ(test.exitCode, 0u) << test.output;
+    EXPECT_TRUE(Has(test, "Server \"" + WideToUtf8(address) + "\" is OK.\r\nLogon details are OK.\r\nDirectory changed OK.\r\n"))
+        << test.output;
 }
