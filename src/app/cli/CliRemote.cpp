@@ -2,7 +2,6 @@
 // and files. Relative paths start at the URL's path (or the site's start
 // folder).
 #include <cstdio>
-#include <functional>
 
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliConsole.h"
@@ -13,31 +12,11 @@
 
 namespace {
 
-using RemoteAction = std::function<int(TaskContext&, FtpSession&)>;
-
-// Checks the argument count, logs in, enters the start folder and runs the
-// action with the given console context; the exit code.
-int WithSessionIn(ConsoleTaskContext& context, const CliArguments& args, size_t minimum, size_t maximum,
-                  const wchar_t* usage, const RemoteAction& action)
-{
-    if (args.size() < minimum || args.size() > maximum) {
-        PrintError(std::wstring(L"usage: tarnwick-cli ") + usage);
-        return 2;
-    }
-    std::optional<ServerTarget> target = ResolveServer(args[0]);
-    if (!target)
-        return 2;
-    FtpSession session;
-    if (!ConnectInStartFolder(context, session, *target))
-        return 1;
-    return action(context, session);
-}
-
 int WithSession(const CliArguments& args, size_t minimum, size_t maximum, const wchar_t* usage,
-                const RemoteAction& action)
+                const SessionAction& action)
 {
     ConsoleTaskContext context;
-    return WithSessionIn(context, args, minimum, maximum, usage, action);
+    return RunWithSession(context, args, minimum, maximum, usage, true, action);
 }
 
 // Exit code 0 with `done` printed, or 1 with why.
@@ -135,7 +114,7 @@ int RunMvCommand(const CliArguments& args)
 int RunRmtreeCommand(const CliArguments& args)
 {
     TreeDeleteConsole context;
-    return WithSessionIn(context, args, 2, 2, L"rmtree URL|LABEL FOLDER", [&](TaskContext& task, FtpSession& session) {
+    return RunWithSession(context, args, 2, 2, L"rmtree URL|LABEL FOLDER", true, [&](TaskContext& task, FtpSession& session) {
         return Report(DeleteRemoteTree(task, session, args[1]), L"Deleted " + args[1] + L" with everything in it",
                       L"cannot delete everything in " + args[1]);
     });
