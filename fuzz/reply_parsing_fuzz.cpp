@@ -8,7 +8,7 @@
 #include "ftp/PasvReply.h"
 #include "ftp/ReplyParsing.h"
 #include "net/TextCodec.h"
-#include "ui/LogText.h"
+#include "net/Log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -10,7 +10,7 @@
 #include "ftp/TransferSteps.h"
 #include "net/FileRetry.h"
 #include "net/TextCodec.h"
-#include "ui/SessionLog.h"
+#include "net/Log.h"
 
 namespace {
 

@@ -2,8 +2,7 @@
 
 #include "ftp/FtpSession.h"
 #include "ftp/ReplyParsing.h"
-#include "ui/LogText.h"
-#include "ui/SessionLog.h"
+#include "net/Log.h"
 
 namespace {
 

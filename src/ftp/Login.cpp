@@ -3,7 +3,7 @@
 #include "ftp/ReplyParsing.h"
 #include "net/HostText.h"
 #include "net/TextCodec.h"
-#include "ui/SessionLog.h"
+#include "net/Log.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "ftp/DataLines.h"
 #include "ftp/PasvReply.h"
-#include "ui/SessionLog.h"
+#include "net/Log.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <string>
 
-#include "ui/LogLevel.h"
+#include "net/LogLevel.h"
 
 struct LogLine {
     std::wstring stamp;  // at most 15 characters

@@ -2,24 +2,6 @@
 
 #include <cstdio>
 
-#include "net/TextCodec.h"
-
-std::wstring CommandLogText(std::string_view commandLine)
-{
-    if (commandLine.starts_with("PASS")) {
-        // The password itself never reaches the log.
-        size_t stars = 0;
-        for (size_t i = 5; i < commandLine.size() && commandLine[i] != '\r' && commandLine[i] != '\n'; ++i)
-            ++stars;
-        return L"Command: PASS " + std::wstring(stars, L'*');
-    }
-    return TrimControlsAndSpaces(L"Command: " + Utf8ToWide(commandLine));
-}
-
-std::wstring ResponseLogText(std::string_view replyLine)
-{
-    return L"Response:  " + TrimControlsAndSpaces(Utf8ToWide(replyLine));
-}
 
 std::wstring LogTimeStamp(int hour, int minute, int second)
 {

@@ -2,10 +2,6 @@
 
 #include <shlobj.h>
 
-#include <cstdarg>
-#include <cwchar>
-#include <vector>
-
 #include "net/FileRetry.h"
 #include "net/TextCodec.h"
 #include "ui/LogText.h"
@@ -55,25 +51,25 @@ void AppendToFile(const std::wstring& path, const std::string& line)
     CloseHandle(file);
 }
 
-void LogFormatted(LogLevel level, const wchar_t* format, va_list args)
-{
-    // Messages keep at most 511 characters.
-    std::vector<wchar_t> buffer(512);
-    for (;;) {
-        va_list copy;
-        va_copy(copy, args);
-        int n = vswprintf(buffer.data(), buffer.size(), format, copy);
-        va_end(copy);
-        if (n >= 0 && static_cast<size_t>(n) < buffer.size())
-            break;
-        if (buffer.size() >= 65536) {
-            buffer[0] = L'\0';
-            break;
-        }
-        buffer.resize(buffer.size() * 4);
+// Each line goes to the day's file and to the panel's view.
+class SessionLogSink : public LogSink {
+public:
+    void Write(std::wstring_view text, LogLevel level) override
+    {
+        LogState& state = State();
+        RefreshStamp(Now());
+        std::wstring message(text);
+        if (!state.folder.empty())
+            AppendToFile(state.filePath, WideToUtf8(state.stamp + L" " + message + L"\r\n"));
+        if (state.view)
+            state.view->Append(state.stamp, message, level);
     }
-    std::wstring text(buffer.data());
-    LogWrite(CutText(text, 511), level);
+};
+
+void InstallSink()
+{
+    static SessionLogSink sink;
+    AddLogSink(&sink);
 }
 
 }  // namespace
@@ -122,6 +118,7 @@ void InitSessionLog()
 
 void SetLogFolder(const std::wstring& folder)
 {
+    InstallSink();
     State().folder = folder;
     State().cachedSecond = 0;
     State().filePath.clear();
@@ -147,6 +144,7 @@ std::wstring CurrentLogFilePath()
 
 void RegisterLogView(LogView* view)
 {
+    InstallSink();
     State().view = view;
 }
 
@@ -154,51 +152,4 @@ void UnregisterLogView(LogView* view)
 {
     if (State().view == view)
         State().view = nullptr;
-}
-
-void LogWrite(std::wstring_view text, LogLevel level)
-{
-    if (text.empty())
-        return;
-    LogState& state = State();
-    RefreshStamp(Now());
-    std::wstring message(text);
-    if (!state.folder.empty())
-        AppendToFile(state.filePath, WideToUtf8(state.stamp + L" " + message + L"\r\n"));
-    if (state.view)
-        state.view->Append(state.stamp, message, level);
-}
-
-void LogWriteJoined(std::wstring_view text, std::wstring_view suffix, LogLevel level)
-{
-    LogWrite(std::wstring(text) + std::wstring(suffix), level);
-}
-
-void LogInfo(const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    LogFormatted(LogInformation, format, args);
-    va_end(args);
-}
-
-void LogError(const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    LogFormatted(LogErrorLevel, format, args);
-    va_end(args);
-}
-
-void LogWarning(const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    LogFormatted(LogWarningLevel, format, args);
-    va_end(args);
-}
-
-void LogCommand(std::string_view commandLine)
-{
-    LogWrite(CommandLogText(commandLine), LogCommandLevel);
 }

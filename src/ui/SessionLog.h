@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/LogLevel.h"
+#include "net/Log.h"
 #include "ui/LogRing.h"
 
 // The log panel's store: the ring of the last 128 lines behind a critical
@@ -33,6 +33,9 @@ private:
     HWND window_;
 };
 
+// The session log proper: the engine's lines (net/Log.h) go to the day's
+// log file and to the registered view once any of the set-up calls below ran.
+
 // Sets up the product's log folder (roaming application data, "Velmora
 // Software\Tarnwick\Logs"), creating each level that is missing.
 void InitSessionLog();
@@ -46,11 +49,3 @@ std::wstring CurrentLogFilePath();
 
 void RegisterLogView(LogView* view);
 void UnregisterLogView(LogView* view);
-
-void LogWrite(std::wstring_view text, LogLevel level);
-void LogWriteJoined(std::wstring_view text, std::wstring_view suffix, LogLevel level);
-void LogInfo(const wchar_t* format, ...);
-void LogError(const wchar_t* format, ...);
-void LogWarning(const wchar_t* format, ...);
-// A command line about to be sent, with a PASS argument masked.
-void LogCommand(std::string_view commandLine);

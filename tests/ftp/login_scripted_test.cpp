@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "ftp/Login.h"
-#include "ftp/ProxyConfig.h"
-#include "store/ProtectedValues.h"
-#include "support/ScratchRegistry.h"
 #include "support/ScriptedFtpServer.h"
 #include "support/TestContexts.h"
 #include "support/TestLog.h"
+#include "ui/SessionLog.h"
 
 namespace {
 
@@ -222,29 +220,4 @@ TEST_F(ScriptedLogin, ProxyRefusingItsOwnLogIn)
     EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Failed);
     EXPECT_TRUE(log.Contains(L"User login failed. Check that you have the correct username and password."));
     EXPECT_EQ(server.Received().size(), 2u);
-}
-
-TEST_F(ScriptedLogin, ProxySettingsAreReadFromTheStoreAtEachLogIn)
-{
-    ScratchProductKey scratch;
-    RegKeyRef settings = SettingsKey();
-    WriteInt(settings, L"FtpProxyType", 1);
-    WriteString(settings, L"ProxyHost", server.HostText());
-    WriteString(settings, L"ProxyUsername", L"gateway");
-    WriteProtected(settings, L"ProxyPassword", L"gw-secret");
-    server.Reply("220 proxy")
-        .ExpectLine()
-        .Reply("331 pw")
-        .ExpectLine()
-        .Reply("230 proxy ok")
-        .ExpectLine()
-        .Reply("220 connected")
-        .ExpectLine()
-        .Reply("230 in");
-    request.hostText = L"ftp.example.com";
-    server.Start();
-    EXPECT_EQ(Login(NullContext(), session, request), NetResult::Ok) << log.All();
-    EXPECT_TRUE(server.Finish());
-    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER gateway\r\n", "PASS gw-secret\r\n",
-                                                           "SITE ftp.example.com\r\n", "USER alice\r\n"}));
 }

@@ -2,17 +2,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/SessionLog.h"
+#include "net/Log.h"
 
 // Collects the session log lines written while it exists.
-class CapturedLog : public LogView {
+class CapturedLog : public LogSink {
 public:
     struct Line {
         std::wstring text;
         LogLevel level;
     };
-    CapturedLog() { RegisterLogView(this); }
-    ~CapturedLog() override { UnregisterLogView(this); }
+    CapturedLog() { AddLogSink(this); }
+    ~CapturedLog() override { RemoveLogSink(this); }
+    CapturedLog(const CapturedLog&) = delete;
+    CapturedLog& operator=(const CapturedLog&) = delete;
 
     std::vector<Line> lines;
     bool Contains(const std::wstring& text) const;
@@ -20,8 +22,7 @@ public:
     // Every line joined by newlines, for failure messages.
     std::wstring All() const;
 
-protected:
-    void LineAdded(const std::wstring&, const std::wstring& text, LogLevel level) override { lines.push_back({text, level}); }
+    void Write(std::wstring_view text, LogLevel level) override { lines.push_back({std::wstring(text), level}); }
 };
 
 // A fresh folder under the temporary folder, deleted with everything in it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/LogRing.h"
+#include "net/Log.h"
 #include "ui/LogText.h"
 
 TEST(LogText, PasswordsAreMaskedByLength)
