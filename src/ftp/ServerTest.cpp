@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "ftp/ProxyConfig.h"
 #include "ftp/RemoteCommands.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/Transfer.h"
@@ -141,7 +140,7 @@ NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& sess
     PassStep(test, ServerTestStep::ServerAddress, L"Server \"" + test.host + L"\" is OK.\r\n");
 
     BeginStep(context, 0.2, L"Logon...");
-    NetResult result = Login(context, session, LoginOf(test));
+    NetResult result = Login(context, session, LoginOf(test), test.proxy);
     if (result == NetResult::Cancelled)
         return NetResult::Ok;
     if (result != NetResult::Ok) {
@@ -223,7 +222,7 @@ NetResult QuickLogonTest(ServerTest& test, TaskContext& context)
     context.SetStatus(L"Logon...", 0);
     context.SetProgress(0.66);
     FtpSession session;
-    NetResult result = Login(context, session, LoginOf(test));
+    NetResult result = Login(context, session, LoginOf(test), test.proxy);
     if (result == NetResult::Failed)
         context.ShowError(L"Unable to log onto server.");
     return result;

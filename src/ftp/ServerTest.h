@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ftp/FtpSession.h"
+#include "ftp/Login.h"
 
 // The steps of the connection test, in table order.
 enum class ServerTestStep { ServerAddress, LogIn, ChangeDirectory, GetWorkingFolder, PassiveMode, Write, Delete };
@@ -37,6 +38,7 @@ struct ServerTest {
     std::wstring startFolder;  // empty: the change-directory step is skipped
     bool useTls = false;
     bool implicitTls = false;  // with useTls: TLS from the first byte, port 990 by default
+    ProxySettings proxy;
 
     uint32_t outcome = TestNotFinished;
     std::wstring report;
@@ -49,8 +51,7 @@ struct ServerTest {
 };
 
 // The read-only steps on the given session: resolve, log in (through the
-// proxy the settings name), change to the start folder, ask the working
-// folder, list it. A failed step is reported in the record; the result is
+// test's proxy), change to the start folder, ask the working folder, list it. A failed step is reported in the record; the result is
 // Cancelled when the user stopped the test after the log-in, otherwise Ok.
 NetResult RunServerTest(ServerTest& test, TaskContext& context, FtpSession& session);
 

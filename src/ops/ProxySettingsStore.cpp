@@ -1,4 +1,4 @@
-#include "ftp/ProxyConfig.h"
+#include "ops/ProxySettingsStore.h"
 
 #include "store/ProtectedValues.h"
 #include "store/Registry.h"
@@ -12,9 +12,4 @@ ProxySettings ReadProxySettings()
     proxy.user = ReadString(settings, L"ProxyUsername");
     proxy.password = ReadProtected(settings, L"ProxyPassword");
     return proxy;
-}
-
-NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request)
-{
-    return Login(context, session, request, ReadProxySettings());
 }

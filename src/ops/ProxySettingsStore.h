@@ -2,9 +2,5 @@
 #include "ftp/Login.h"
 
 // The proxy settings as stored now (FtpProxyType, ProxyHost, ProxyUsername,
-// ProxyPassword under Settings).
+// ProxyPassword under Settings), read at the moment of each log-in.
 ProxySettings ReadProxySettings();
-
-// Login through whatever proxy the settings name, read at the moment of the
-// log-in.
-NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request);

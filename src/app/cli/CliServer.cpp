@@ -2,7 +2,7 @@
 
 #include "app/cli/CliConsole.h"
 #include "app/cli/FtpUrl.h"
-#include "ftp/ProxyConfig.h"
+#include "ops/ProxySettingsStore.h"
 #include "store/SiteStore.h"
 
 namespace {
@@ -47,7 +47,7 @@ std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
 
 bool ConnectSession(TaskContext& context, FtpSession& session, const ServerTarget& target)
 {
-    NetResult result = Login(context, session, target.login);
+    NetResult result = Login(context, session, target.login, ReadProxySettings());
     if (result == NetResult::Ok)
         return true;
     PrintError(result == NetResult::Cancelled ? L"log-in cancelled" : L"log-in to " + target.login.hostText + L" failed");

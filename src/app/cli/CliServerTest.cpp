@@ -4,6 +4,7 @@
 #include "app/cli/CliConsole.h"
 #include "app/cli/CliServer.h"
 #include "ftp/ServerTest.h"
+#include "ops/ProxySettingsStore.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ int RunTestCommand(const CliArguments& args)
     test.startFolder = target->path;
     test.useTls = target->login.secure;
     test.implicitTls = target->login.implicit;
+    test.proxy = ReadProxySettings();
     ConsoleTaskContext context;
     NetResult result = NetResult::Ok;
     if (full) {
