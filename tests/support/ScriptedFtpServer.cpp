@@ -120,6 +120,15 @@ ScriptedFtpServer& ScriptedFtpServer::Send(std::string bytes)
     return *this;
 }
 
+ScriptedFtpServer& ScriptedFtpServer::SendUntilHangUp(std::string bytes)
+{
+    Add([this, bytes = std::move(bytes)]() {
+        SendAll(control_, bytes);
+        return true;
+    });
+    return *this;
+}
+
 ScriptedFtpServer& ScriptedFtpServer::Reply(const std::string& line)
 {
     return Send(line + "\r\n");

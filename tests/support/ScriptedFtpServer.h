@@ -30,6 +30,7 @@ public:
 
     // Control connection. The first connection is accepted when the script starts.
     ScriptedFtpServer& Send(std::string bytes);         // exactly these bytes
+    ScriptedFtpServer& SendUntilHangUp(std::string bytes);  // as Send; the client may hang up part-way
     ScriptedFtpServer& Reply(const std::string& line);  // the line and CR LF
     ScriptedFtpServer& ExpectLine();                    // reads and records one CR LF line
     ScriptedFtpServer& ExpectLines(int count);
