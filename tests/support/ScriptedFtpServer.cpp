@@ -321,6 +321,15 @@ bool ScriptedFtpServer::Finish(int timeoutMs)
     return true;
 }
 
+bool ScriptedFtpServer::ConnectionWaiting() const
+{
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(listener_, &set);
+    timeval now{0, 0};
+    return select(0, &set, nullptr, nullptr, &now) > 0;
+}
+
 std::vector<std::string> ScriptedFtpServer::Received() const
 {
     std::lock_guard<std::mutex> lock(mutex_);

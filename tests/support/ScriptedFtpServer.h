@@ -56,6 +56,9 @@ public:
     // Waits for the script to end (at most timeoutMs); false when it did not.
     bool Finish(int timeoutMs = 20000);
 
+    // Whether a client has connected to a server whose script never started.
+    bool ConnectionWaiting() const;
+
     std::vector<std::string> Received() const;
     std::string ReceivedData() const;
     // Why the script stopped early, empty when it ran to its end.
