@@ -41,10 +41,18 @@ public:
     void Set(FeatureFlag flag) { features |= flag; }
 };
 
-// Sends a command line; nothing is logged.
+// Sends a command line; nothing is logged. A line that holds CR, LF or NUL
+// before its closing CR LF, or is longer than kMaxCommandLineBytes, is not
+// sent: the refusal is logged and the result is Failed.
 NetResult SendRaw(TaskContext& context, FtpSession& session, std::string_view line, uint32_t timeoutMs);
-// Reads lines up to the final line of a reply, which is logged. The lines
-// before it (a multi-line reply) are dropped unless earlierLines is given.
+// Reads one whole reply; its final line is logged. The lines before it (a
+// multi-line reply) are dropped unless earlierLines is given.
+// The control connection is closed when the session can no longer stay in
+// step with the server: the reply broken off after it began, a reply of more
+// than kMaxReplyLines lines or kMaxReplyBytes bytes (logged), or no reply
+// within the session's reply allowance. A shorter time-out looks for a reply
+// that may not come (a NOOP during a transfer): silence there keeps the
+// session open.
 NetResult ReadReply(TaskContext& context, FtpSession& session, uint32_t timeoutMs, uint16_t& code, std::string* text,
                     std::vector<std::string>* earlierLines = nullptr);
 NetResult ReadReplyCode(TaskContext& context, FtpSession& session, uint16_t& code);
@@ -55,5 +63,7 @@ NetResult SendCommand(TaskContext& context, FtpSession& session, std::string_vie
                       uint16_t* code = nullptr);
 // As SendCommand for commands that are logged (PASS masked); Ok for 200-399.
 NetResult SendLoggedCommand(TaskContext& context, FtpSession& session, std::string_view line);
-// A command whose answer is wanted line by line.
+// A command whose answer is wanted line by line: the lines before the final
+// one, or the only line of a one-line answer. The answer is always read to
+// its end; Ok when it is positive.
 NetResult CollectReply(TaskContext& context, FtpSession& session, std::string_view line, std::vector<std::string>& lines);

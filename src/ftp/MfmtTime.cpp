@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "net/TextCodec.h"
-
 namespace {
 
 struct CivilDate {
@@ -47,5 +45,5 @@ std::string MfmtTimeText(int64_t secondsSince1970)
 
 std::string MfmtCommandLine(int64_t secondsSince1970, std::string_view utf8Name)
 {
-    return "MFMT " + MfmtTimeText(secondsSince1970) + " " + CutUtf8(utf8Name) + "\r\n";
+    return "MFMT " + MfmtTimeText(secondsSince1970) + " " + std::string(utf8Name) + "\r\n";
 }

@@ -7,5 +7,5 @@
 // as MFMT wants it.
 std::string MfmtTimeText(int64_t secondsSince1970);
 
-// "MFMT YYYYMMDDHHMMSS name\r\n"; the UTF-8 name is cut to 259 bytes.
+// "MFMT YYYYMMDDHHMMSS name\r\n" with the whole UTF-8 name.
 std::string MfmtCommandLine(int64_t secondsSince1970, std::string_view utf8Name);

@@ -8,7 +8,8 @@ struct PasvEndpoint {
     uint16_t port = 0;
 };
 
-// The six numbers of a 227 reply text: after the first '(' the first number,
-// then each further one after the next ','. Numbers that do not fit a byte
-// make the reply unusable.
+// The six numbers h1,h2,h3,h4,p1,p2 of a 227 reply text, wherever they stand:
+// the first run of at least six decimal numbers joined by commas (spaces
+// allowed around each comma), in parentheses or not. Numbers that do not fit
+// a byte make the reply unusable.
 std::optional<PasvEndpoint> ParsePasvReply(std::string_view replyText);

@@ -11,7 +11,7 @@ NetResult PathCommand(TaskContext& context, FtpSession& session, std::string_vie
                       uint16_t* code)
 {
     uint16_t replyCode = 0;
-    NetResult result = SendCommand(context, session, CommandLine(verb, WideToUtf8Limited(path)), nullptr, &replyCode);
+    NetResult result = SendCommand(context, session, CommandLine(verb, WideToUtf8(path)), nullptr, &replyCode);
     if (code)
         *code = replyCode;
     return result;

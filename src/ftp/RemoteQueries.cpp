@@ -121,7 +121,7 @@ NetResult ListedColumn(TaskContext& context, FtpSession& session, const std::wst
     text.clear();
     QueryFeatures(context, session);
     std::optional<ListingLine> line;
-    NetResult result = FindInFolderListing(context, session, WideToUtf8Limited(name), {"LIST\r\n"}, line);
+    NetResult result = FindInFolderListing(context, session, WideToUtf8(name), {"LIST\r\n"}, line);
     if (line)
         text = Utf8ToWide((*line).*column);
     return result;
@@ -135,7 +135,7 @@ NetResult GetRemoteModifiedTime(TaskContext& context, FtpSession& session, const
     if (context.IsCancelled())
         return NetResult::Cancelled;
     QueryFeatures(context, session);
-    std::string utf8Name = WideToUtf8Limited(name);
+    std::string utf8Name = WideToUtf8(name);
 
     if (session.Has(HasMdtm)) {
         std::string text;
@@ -197,7 +197,7 @@ NetResult GetRemoteSize(TaskContext& context, FtpSession& session, const std::ws
     if (context.IsCancelled())
         return NetResult::Cancelled;
     QueryFeatures(context, session);
-    std::string utf8Name = WideToUtf8Limited(name);
+    std::string utf8Name = WideToUtf8(name);
     std::optional<uint64_t> found;
 
     if (session.Has(MlstSize)) {
@@ -265,7 +265,7 @@ NetResult GetRemoteKind(TaskContext& context, FtpSession& session, const std::ws
     if (context.IsCancelled())
         return NetResult::Cancelled;
     QueryFeatures(context, session);
-    std::string utf8Path = WideToUtf8Limited(path);
+    std::string utf8Path = WideToUtf8(path);
 
     if (session.Has(MlstType) && !session.Has(MlstFailed)) {
         std::vector<std::string> lines;
@@ -305,7 +305,7 @@ NetResult GetRemotePermissions(TaskContext& context, FtpSession& session, const 
     QueryFeatures(context, session);
     if (session.Has(HasMlsd)) {
         std::vector<std::string> lines;
-        std::string utf8Name = WideToUtf8Limited(name);
+        std::string utf8Name = WideToUtf8(name);
         NetResult result = ListParentWithMlsd(context, session, utf8Name, lines);
         if (result == NetResult::Cancelled)
             return result;

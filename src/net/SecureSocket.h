@@ -6,6 +6,7 @@
 #include <schannel.h>
 #include <security.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,8 +42,19 @@ public:
     NetResult WaitReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
     NetResult ReadExact(TaskContext& context, void* buffer, size_t length, uint32_t timeoutMs);
-    // One CR LF-terminated line, at most 259 bytes kept; the rest of a longer
-    // line is read and dropped.
+
+    // What one line read may store and take from the stream.
+    struct LineBounds {
+        size_t keepBytes = kMaxLineBytes;  // stored; the rest of a longer line is read and dropped
+        // Taken from the stream, line end included, and reduced by each line:
+        // a line that does not end within it fails and leaves it at 0.
+        size_t streamBytes = SIZE_MAX;
+    };
+    // One line, ended by LF or CR LF (neither is stored); a CR before the
+    // end of the connection also ends it. The reader takes the stream in
+    // blocks and keeps what follows the line for the next read.
+    NetResult ReadLine(TaskContext& context, std::string& line, uint32_t timeoutMs, LineBounds& bounds);
+    // At most 259 bytes kept.
     NetResult ReadLine(TaskContext& context, std::string& line, uint32_t timeoutMs);
     // The same without a length limit.
     NetResult ReadLongLine(TaskContext& context, std::string& line, uint32_t timeoutMs);
@@ -64,7 +76,8 @@ public:
 
 private:
     NetResult ConnectOne(TaskContext& context, uint32_t address, uint16_t port, uint32_t timeoutMs);
-    NetResult ReadLineInto(TaskContext& context, std::string& line, size_t limit, uint32_t timeoutMs);
+    NetResult ReceiveStream(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    bool HasReadAhead() const { return readAheadStart_ < readAheadEnd_; }
     NetResult SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult WaitSocketReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult ReceivePlain(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
@@ -87,4 +100,8 @@ private:
     uint32_t encryptedPending_ = 0;
     std::vector<char> leftover_;  // decrypted bytes not yet handed out
     uint32_t leftoverCount_ = 0;
+    // Plaintext the line reader took beyond the line it returned.
+    std::vector<char> readAhead_;
+    size_t readAheadStart_ = 0;
+    size_t readAheadEnd_ = 0;
 };

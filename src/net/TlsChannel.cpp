@@ -82,7 +82,8 @@ bool SecureSocket::AcquireCredentials()
 
 bool SecureSocket::StartTls()
 {
-    if (!AcquireCredentials())
+    // Plaintext read ahead of the handshake would pass for protected data.
+    if (HasReadAhead() || !AcquireCredentials())
         return false;
     NetResult result = Handshake(NullContext(), true, kHandshakeTimeoutMs);
     if (result != NetResult::Ok || !TlsActive())

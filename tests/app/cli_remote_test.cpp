@@ -1,10 +1,13 @@
 // tarnwick-cli ls, mkdir, rmdir, rm, mv, rmtree, cd and pwd end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ftp/RemoteTime.h"
 #include "net/TextCodec.h"
 #include "support/ProcessRunner.h"
 #include "support/RealFtpServer.h"
+#include "support/ScriptedFtpServer.h"
 #include "support/ServedFiles.h"
 #include "support/TestLog.h"
 
@@ -135,4 +138,16 @@ TEST(CliRemote, RmtreeDeletesEverythingBelowAndShowsEachFile)
     EXPECT_TRUE(Has(run, "Deleting /base/tree/x.txt")) << run.output;
     EXPECT_TRUE(Has(run, "Deleting /base/tree/deeper/y.txt")) << run.output;
     EXPECT_TRUE(Has(run, "100%")) << run.output;
+}
+
+TEST(CliRemote, AUrlThatWouldSmuggleACommandIsRefusedBeforeConnecting)
+{
+    ScriptedFtpServer server;  // never started: a connection would wait in its queue
+    ProcessResult run = Cli({L"ls", L"ftp://u:p@" + server.HostText() + L"/a%0D%0ADELE%20x"});
+    ASSERT_TRUE(run.started);
+    EXPECT_NE(run.exitCode, 0u) << run.output;
+    EXPECT_TRUE(Has(run, "is not a server URL: the path holds a line break or NUL character (%0D, %0A or %00)"))
+        << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    EXPECT_FALSE(server.ConnectionWaiting());
 }

@@ -34,25 +34,44 @@ TEST(DataLines, LongLinesAreCutNotSplit)
     EXPECT_EQ(lines[1], "next");
 }
 
-TEST(PasvReply, SixNumbersAfterTheParenthesis)
-{
-    auto endpoint = ParsePasvReply("Entering Passive Mode (10,0,0,5,4,1).");
-    ASSERT_TRUE(endpoint);
-    EXPECT_EQ(endpoint->address[0], 10);
-    EXPECT_EQ(endpoint->address[3], 5);
-    EXPECT_EQ(endpoint->port, 1025);
+namespace {
 
-    auto spaced = ParsePasvReply("=( 127, 0, 0, 1, 255, 255)");
-    ASSERT_TRUE(spaced);
-    EXPECT_EQ(spaced->port, 65535);
+std::string EndpointText(const std::optional<PasvEndpoint>& endpoint)
+{
+    if (!endpoint)
+        return "none";
+    return std::to_string(endpoint->address[0]) + "." + std::to_string(endpoint->address[1]) + "." +
+           std::to_string(endpoint->address[2]) + "." + std::to_string(endpoint->address[3]) + ":" +
+           std::to_string(endpoint->port);
+}
+
+}  // namespace
+
+TEST(PasvReply, SixNumbersWhereverTheyStand)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Entering Passive Mode (10,0,0,5,4,1).", "10.0.0.5:1025"},
+        {"=( 127, 0, 0, 1, 255, 255)", "127.0.0.1:65535"},
+        // Without parentheses, as some servers answer.
+        {"Entering Passive Mode 127,0,0,1,4,1", "127.0.0.1:1025"},
+        {"Entering Passive Mode=192,168,1,2,200,7.", "192.168.1.2:51207"},
+        {"Passive 10 , 1 ,2,3 ,0, 21 ok", "10.1.2.3:21"},
+        // Shorter runs of numbers before the six are passed over.
+        {"Server 2,5 says: 127,0,0,1,0,80", "127.0.0.1:80"},
+        {"v1.4 (127,0,0,1,0,80)", "127.0.0.1:80"},
+        // The first six of a longer run.
+        {"(1,2,3,4,5,6,7)", "1.2.3.4:1286"},
+        {"(010,0,0,5,4,001)", "10.0.0.5:1025"},
+    };
+    for (auto [text, expected] : cases)
+        EXPECT_EQ(EndpointText(ParsePasvReply(text)), expected) << text;
 }
 
 TEST(PasvReply, MalformedRepliesAreRefused)
 {
-    EXPECT_FALSE(ParsePasvReply("Entering Passive Mode 127,0,0,1,4,1"));  // no parenthesis
-    EXPECT_FALSE(ParsePasvReply("(127,0,0,1,4)"));                        // five numbers
-    EXPECT_FALSE(ParsePasvReply("(127,0,0,1,4,256)"));                    // not a byte
-    EXPECT_FALSE(ParsePasvReply("(127,0,0,1,4,99999999999999999999)"));
-    EXPECT_FALSE(ParsePasvReply("(127,0,0,1,,1)"));
-    EXPECT_FALSE(ParsePasvReply("("));
+    for (const char* text : {"(127,0,0,1,4)",  // five numbers
+                             "(127,0,0,1,4,256)", "(127,0,0,1,4,99999999999999999999)",  // not bytes
+                             "1000,127,0,0,1,4,1",  // the run begins with a non-byte
+                             "(127,0,0,1,,1)", "(127;0;0;1;4;1)", "127,0,0,1,4,", "Entering Passive Mode", "(", ""})
+        EXPECT_EQ(EndpointText(ParsePasvReply(text)), "none") << text;
 }

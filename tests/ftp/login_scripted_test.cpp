@@ -80,6 +80,46 @@ TEST_F(ScriptedLogin, UserAnsweredWith332StillGetsThePassword)
     EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice\r\n", "PASS s3cret!\r\n"}));
 }
 
+TEST_F(ScriptedLogin, AReplyCodeInsideAMultiLineGreetingDoesNotEndIt)
+{
+    server.Reply("220-Welcome")
+        .Reply("226 hidden")
+        .Reply("220-Rules:")
+        .Reply("530 not for you")
+        .Reply("220 ready")
+        .ExpectLine()
+        .Reply("331 pw")
+        .ExpectLine()
+        .Reply("230 in");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Ok) << log.All();
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice\r\n", "PASS s3cret!\r\n"}));
+    EXPECT_TRUE(log.Contains(L"Response:  220 ready")) << log.All();
+    EXPECT_FALSE(log.ContainsPart(L"226 hidden"));
+}
+
+TEST_F(ScriptedLogin, ServerEndingItsLinesWithABareLineFeed)
+{
+    // The reply allowance is short (3000 ms): a reader that waited for CR LF
+    // would fail instead of passing slowly.
+    server.Send("220-Hello\n220 ready\n").ExpectLine().Send("331 pw\n").ExpectLine().Send("230 in\n");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Ok) << log.All();
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"USER alice\r\n", "PASS s3cret!\r\n"}));
+}
+
+TEST_F(ScriptedLogin, AUserNameWithALineBreakIsNeverSent)
+{
+    request.hostText = server.HostText();
+    request.user = L"alice\r\nDELE x";
+    server.Reply("220 hi").WaitForClientClose();
+    server.Start();
+    EXPECT_EQ(Login(NullContext(), session, request, {}), NetResult::Failed);
+    session.Close();
+    EXPECT_TRUE(server.Finish());
+    EXPECT_TRUE(server.Received().empty());
+    EXPECT_TRUE(log.Contains(L"The USER command was not sent: its name or path holds a line break or NUL character."))
+        << log.All();
+}
+
 TEST_F(ScriptedLogin, FailuresNameTheServerAndPort)
 {
     server.Reply("421 too many users");

@@ -53,9 +53,9 @@ TEST_F(PassiveDataTest, ListingLinesArriveAndTheFinalReplyCounts)
     EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE A\r\n", "PASV\r\n", "LIST\r\n"}));
 }
 
-TEST_F(PassiveDataTest, ReplyWithoutParenthesesFailsBeforeAnyDataConnection)
+TEST_F(PassiveDataTest, ReplyWithoutSixNumbersFailsBeforeAnyDataConnection)
 {
-    server.ExpectLine().Reply("200 ok").ExpectLine().Reply("227 Entering Passive Mode 127,0,0,1,4,1").WaitForClientClose();
+    server.ExpectLine().Reply("200 ok").ExpectLine().Reply("227 Entering Passive Mode (127,0,0,1,4)").WaitForClientClose();
     Connect();
     EXPECT_EQ(ListOverData(context, session, "LIST\r\n", lines), NetResult::Failed);
     session.Close();
@@ -63,14 +63,15 @@ TEST_F(PassiveDataTest, ReplyWithoutParenthesesFailsBeforeAnyDataConnection)
     EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE A\r\n", "PASV\r\n"}));
 }
 
-TEST_F(PassiveDataTest, AnotherAddressInTheReplyIsNotFollowed)
+TEST_F(PassiveDataTest, AnotherAddressInAReplyWithoutParenthesesIsNotFollowed)
 {
-    // The reply names 10.0.0.5; the data connection still goes to the
-    // server the control connection talks to, with the port from the reply.
+    // The reply names 10.0.0.5, without parentheses as some servers write
+    // it; the data connection still goes to the server the control
+    // connection talks to, with the port from the reply.
     server.ExpectLine()
         .Reply("200 ok")
         .ExpectLine()
-        .OfferPassive("227 Entering Passive Mode (%s)", "10,0,0,5")
+        .OfferPassive("227 Entering Passive Mode %s", "10,0,0,5")
         .AcceptData()
         .ExpectLine()
         .Reply("150 go")

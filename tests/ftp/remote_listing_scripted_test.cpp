@@ -177,9 +177,9 @@ TEST_F(ScriptedListing, AListingTheServerAbortsFailsButKeepsWhatArrived)
     ExpectScriptDone();
 }
 
-TEST_F(ScriptedListing, AReplyWithoutParenthesesFailsBeforeAnyDataConnection)
+TEST_F(ScriptedListing, APassiveReplyWithoutSixNumbersFailsBeforeAnyDataConnection)
 {
-    server.ExpectLine().Reply("200 ok").ExpectLine().Reply("227 Entering Passive Mode 127,0,0,1,4,1").WaitForClientClose();
+    server.ExpectLine().Reply("200 ok").ExpectLine().Reply("227 Entering Passive Mode 127,0,0,1,4").WaitForClientClose();
     Connect();
     EXPECT_EQ(ListRemoteFolder(context, session, listing), NetResult::Failed);
     EXPECT_FALSE(listing.dataConnectionFailed);

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 constexpr uint32_t kShortTimeout = 2000;
 
 // Connects a socket to the scripted server, whose script must then be started.
@@ -24,17 +26,54 @@ std::string ReadOneLine(SecureSocket& socket, NetResult expected = NetResult::Ok
 
 }  // namespace
 
-TEST(SecureSocket, LinesEndOnlyAtCrLf)
+TEST(SecureSocket, LinesEndAtCrLfOrABareLf)
 {
     ScriptedFtpServer server;
-    server.Send("123456789\r\n").Send("a\rb\r\n").Send("abc\n").Pause(300).Send("def\r\n").CloseControl();
+    server.Send("123456789\r\n").Send("a\rb\r\n").Send("abc\n").Pause(300).Send("def\r\n\n\r\r\n").CloseControl();
     SecureSocket socket;
     ConnectTo(socket, server);
     EXPECT_EQ(ReadOneLine(socket), "123456789");
-    EXPECT_EQ(ReadOneLine(socket), "a\rb");
-    // A bare LF is an ordinary byte: the line goes on after the pause.
-    EXPECT_EQ(ReadOneLine(socket), "abc\ndef");
+    EXPECT_EQ(ReadOneLine(socket), "a\rb");  // a CR alone is an ordinary byte
+    EXPECT_EQ(ReadOneLine(socket), "abc");
+    EXPECT_EQ(ReadOneLine(socket), "def");
+    EXPECT_EQ(ReadOneLine(socket), "");
+    EXPECT_EQ(ReadOneLine(socket), "\r");
     EXPECT_EQ(ReadOneLine(socket, NetResult::Failed), "");
+}
+
+TEST(SecureSocket, BytesReadAheadOfALineComeFirstForEveryReader)
+{
+    ScriptedFtpServer server;
+    server.Send("150 data follows\r\nBINARY\r\x00\n1\r\n2\r\n"s).Pause(3000);
+    SecureSocket socket;
+    ConnectTo(socket, server);
+    EXPECT_EQ(ReadOneLine(socket), "150 data follows");
+    // The rest came in the same block: it is there for a wait and a receive.
+    EXPECT_EQ(socket.WaitReadable(NullContext(), 200), NetResult::Ok);
+    char bytes[9] = {};
+    ASSERT_EQ(socket.ReadExact(NullContext(), bytes, sizeof(bytes), kShortTimeout), NetResult::Ok);
+    EXPECT_EQ(std::string(bytes, sizeof(bytes)), std::string("BINARY\r\x00\n", 9));
+    EXPECT_EQ(ReadOneLine(socket), "1");
+    size_t count = 0;
+    ASSERT_EQ(socket.Receive(NullContext(), bytes, 2, kShortTimeout, count), NetResult::Ok);
+    EXPECT_EQ(std::string(bytes, count), "2\r");
+    EXPECT_EQ(ReadOneLine(socket), "");
+    EXPECT_EQ(socket.WaitReadable(NullContext(), 200), NetResult::Failed);  // nothing is left
+}
+
+TEST(SecureSocket, ALineBoundedInTheStreamFailsAtItsBound)
+{
+    ScriptedFtpServer server;
+    server.Send("12345\r\n" + std::string(100, 'z') + "\r\n").Pause(3000);
+    SecureSocket socket;
+    ConnectTo(socket, server);
+    SecureSocket::LineBounds bounds{3, 60};
+    std::string line;
+    ASSERT_EQ(socket.ReadLine(NullContext(), line, kShortTimeout, bounds), NetResult::Ok);
+    EXPECT_EQ(line, "123");
+    EXPECT_EQ(bounds.streamBytes, 60u - 7u);
+    EXPECT_EQ(socket.ReadLine(NullContext(), line, kShortTimeout, bounds), NetResult::Failed);
+    EXPECT_EQ(bounds.streamBytes, 0u);
 }
 
 TEST(SecureSocket, OverlongLineIsCutAndTheNextLineStartsClean)

@@ -120,6 +120,15 @@ ScriptedFtpServer& ScriptedFtpServer::Send(std::string bytes)
     return *this;
 }
 
+ScriptedFtpServer& ScriptedFtpServer::SendUntilHangUp(std::string bytes)
+{
+    Add([this, bytes = std::move(bytes)]() {
+        SendAll(control_, bytes);
+        return true;
+    });
+    return *this;
+}
+
 ScriptedFtpServer& ScriptedFtpServer::Reply(const std::string& line)
 {
     return Send(line + "\r\n");
@@ -310,6 +319,15 @@ bool ScriptedFtpServer::Finish(int timeoutMs)
     if (thread_.joinable())
         thread_.join();
     return true;
+}
+
+bool ScriptedFtpServer::ConnectionWaiting() const
+{
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(listener_, &set);
+    timeval now{0, 0};
+    return select(0, &set, nullptr, nullptr, &now) > 0;
 }
 
 std::vector<std::string> ScriptedFtpServer::Received() const

@@ -30,6 +30,7 @@ public:
 
     // Control connection. The first connection is accepted when the script starts.
     ScriptedFtpServer& Send(std::string bytes);         // exactly these bytes
+    ScriptedFtpServer& SendUntilHangUp(std::string bytes);  // as Send; the client may hang up part-way
     ScriptedFtpServer& Reply(const std::string& line);  // the line and CR LF
     ScriptedFtpServer& ExpectLine();                    // reads and records one CR LF line
     ScriptedFtpServer& ExpectLines(int count);
@@ -54,6 +55,9 @@ public:
     void Start();
     // Waits for the script to end (at most timeoutMs); false when it did not.
     bool Finish(int timeoutMs = 20000);
+
+    // Whether a client has connected to a server whose script never started.
+    bool ConnectionWaiting() const;
 
     std::vector<std::string> Received() const;
     std::string ReceivedData() const;

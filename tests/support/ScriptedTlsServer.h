@@ -5,7 +5,8 @@
 
 // A scripted FTP control connection with TLS (scripted_tls_server.py, run by
 // the server manager), for replies real servers will not send. Script steps:
-// "send TEXT", "expect", "starttls", "close".
+// "send TEXT", "sendraw TEXT" (escapes such as \r\n decoded, one write),
+// "expect", "starttls", "close".
 class ScriptedTlsServer {
 public:
     ScriptedTlsServer(bool implicitTls, const std::vector<std::string>& script);

@@ -3,11 +3,13 @@
 not send (534 to PROT P and the like). One connection; the script has one step
 per line:
   send TEXT   sends TEXT and CR LF
+  sendraw TEXT  sends TEXT with Python escapes (\\r, \\n) decoded, in one write
   expect      reads one command line and records it
   starttls    switches the connection to TLS (after "234" to AUTH TLS)
   close       closes the connection
 Received lines are appended to the record file as they arrive."""
 import argparse
+import codecs
 import socket
 import ssl
 
@@ -35,6 +37,8 @@ def main():
             verb, _, text = step.partition(" ")
             if verb == "send":
                 conn.sendall(text.encode("utf-8") + b"\r\n")
+            elif verb == "sendraw":
+                conn.sendall(codecs.escape_decode(text.encode("utf-8"))[0])
             elif verb == "expect":
                 line = reader.readline()
                 record.write(line)
@@ -43,7 +47,10 @@ def main():
                     break
             elif verb == "starttls":
                 reader = None
-                conn = context.wrap_socket(conn, server_side=True)
+                try:
+                    conn = context.wrap_socket(conn, server_side=True)
+                except OSError:  # the client refused the handshake
+                    break
                 reader = conn.makefile("rb")
             elif verb == "close":
                 break

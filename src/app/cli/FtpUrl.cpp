@@ -1,5 +1,7 @@
 #include "app/cli/FtpUrl.h"
 
+#include <utility>
+
 #include "net/TextCodec.h"
 
 namespace {
@@ -35,6 +37,12 @@ std::wstring PercentDecode(std::wstring_view text)
     }
     flush();
     return out;
+}
+
+// CR, LF and NUL would end or cut the command line that carries the text.
+bool HoldsLineBreak(std::wstring_view text)
+{
+    return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring_view::npos;
 }
 
 }  // namespace
@@ -96,5 +104,11 @@ std::optional<FtpUrl> ParseFtpUrl(std::wstring_view text, std::wstring& error)
         }
     }
     url.hostText = std::wstring(hostPart);
+    for (auto [field, name] : {std::pair{&url.user, L"user name"}, {&url.password, L"password"}, {&url.path, L"path"}}) {
+        if (HoldsLineBreak(*field)) {
+            error = std::wstring(L"the ") + name + L" holds a line break or NUL character (%0D, %0A or %00)";
+            return std::nullopt;
+        }
+    }
     return url;
 }
