@@ -119,6 +119,7 @@ void SecureSocket::Init()
     SecInvalidateHandle(&credentials_);
     ownsCredentials_ = false;
     SecInvalidateHandle(&context_);
+    tlsRequired_ = false;
     streamSizes_ = {};
     encryptedPending_ = 0;
     leftoverCount_ = 0;
@@ -130,6 +131,7 @@ void SecureSocket::Close()
     encryptedPending_ = 0;
     leftoverCount_ = 0;
     DeleteContext();
+    tlsRequired_ = false;
     if (socket_ != INVALID_SOCKET) {
         closesocket(socket_);
         socket_ = INVALID_SOCKET;
@@ -234,7 +236,11 @@ NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint1
 NetResult SecureSocket::Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs)
 {
     const char* bytes = static_cast<const char*>(data);
-    return TlsActive() ? SendTls(context, bytes, length, timeoutMs) : SendPlain(context, bytes, length, timeoutMs);
+    if (TlsActive())
+        return SendTls(context, bytes, length, timeoutMs);
+    if (tlsRequired_)
+        return NetResult::Failed;
+    return SendPlain(context, bytes, length, timeoutMs);
 }
 
 NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs)
@@ -298,6 +304,8 @@ NetResult SecureSocket::Receive(TaskContext& context, void* buffer, size_t capac
     char* bytes = static_cast<char*>(buffer);
     if (TlsActive())
         return ReceiveTls(context, bytes, capacity, timeoutMs, count);
+    if (tlsRequired_)
+        return NetResult::Failed;
     return ReceivePlain(context, bytes, capacity, timeoutMs, count);
 }
 
