@@ -18,3 +18,8 @@ NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& r
 {
     return Login(context, session, request, ReadProxySettings());
 }
+
+NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request, LoginFailure& failure)
+{
+    return Login(context, session, request, ReadProxySettings(), failure);
+}

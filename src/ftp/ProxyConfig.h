@@ -8,3 +8,4 @@ ProxySettings ReadProxySettings();
 // Login through whatever proxy the settings name, read at the moment of the
 // log-in.
 NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request);
+NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request, LoginFailure& failure);
