@@ -37,6 +37,7 @@ struct ServerTest {
     std::wstring startFolder;  // empty: the change-directory step is skipped
     bool useTls = false;
     bool implicitTls = false;  // with useTls: TLS from the first byte, port 990 by default
+    bool allowUnprotected = false;  // with explicit TLS: log in without it when the server refuses AUTH TLS
 
     uint32_t outcome = TestNotFinished;
     std::wstring report;

@@ -68,6 +68,7 @@ int RunTestCommand(const CliArguments& args)
     test.startFolder = target->path;
     test.useTls = target->login.secure;
     test.implicitTls = target->login.implicit;
+    test.allowUnprotected = target->login.allowUnprotected;
     ConsoleTaskContext context;
     NetResult result = NetResult::Ok;
     if (full) {
