@@ -72,12 +72,16 @@ protected:
     LoginFailure failure = LoginFailure::None;
 };
 
-// A peer that reads the ClientHello and answers it in clear text, as one that
-// tries to keep the session unprotected would, then records whatever else
-// comes.
-void AnswerTheHandshakeInClear(ScriptedFtpServer& server)
+// A peer that wants the session unprotected: it reads the ClientHello, ends
+// the handshake with a fatal alert, greets in clear text and records
+// whatever else comes.
+void RefuseTheHandshakeAndGreetInClear(ScriptedFtpServer& server)
 {
-    server.RecordBytes().Reply("220 welcome").RecordBytesUntilClientClose();
+    server.RecordBytes()
+        .Send(std::string("\x15\x03\x03\x00\x02\x02\x28", 7))
+        .Pause(300)
+        .Reply("220 welcome")
+        .RecordBytesUntilClientClose();
 }
 
 }  // namespace
@@ -129,7 +133,7 @@ TEST_F(ScriptedLogin, OnlyARefusedAuthTlsIsReportedAsSuch)
 TEST_F(ScriptedLogin, FailedHandshakeEndsTheLogInWithNothingSentInClear)
 {
     // Implicit TLS straight to the server.
-    AnswerTheHandshakeInClear(server);
+    RefuseTheHandshakeAndGreetInClear(server);
     request.implicit = true;
     EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Failed);
     EXPECT_TRUE(log.Contains(L"Connection to server 127.0.0.1 on port " + Port() +
@@ -141,7 +145,7 @@ TEST_F(ScriptedLogin, FailedHandshakeEndsTheLogInWithNothingSentInClear)
     // Explicit TLS: the handshake after 234 fails.
     ScriptedFtpServer explicitServer;
     explicitServer.Reply("220 hi").ExpectLine().Reply("234 go ahead");
-    AnswerTheHandshakeInClear(explicitServer);
+    RefuseTheHandshakeAndGreetInClear(explicitServer);
     explicitServer.Start();
     request.hostText = explicitServer.HostText();
     request.implicit = false;
@@ -363,7 +367,7 @@ TEST_F(ScriptedLogin, ExplicitTlsThroughAProxyIsAskedOfTheProxyBeforeAnyLogIn)
 
 TEST_F(ScriptedLogin, FailedImplicitTlsThroughAProxySendsNothingInClear)
 {
-    AnswerTheHandshakeInClear(server);
+    RefuseTheHandshakeAndGreetInClear(server);
     ProxySettings proxy{2, L"", L"", L""};
     proxy.host = server.HostText();
     request.implicit = true;
