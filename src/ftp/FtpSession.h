@@ -11,6 +11,7 @@
 // values; tests shorten them.
 struct FtpTimeouts {
     uint32_t connect = 60000;      // control connection
+    uint32_t tlsHandshake = SecureSocket::kHandshakeTimeoutMs;  // of the control connection
     uint32_t send = 20000;         // one command line
     uint32_t reply = 60000;        // silence between bytes of a reply line
     uint32_t dataConnect = 20000;  // passive data connection

@@ -63,15 +63,59 @@ NetResult UserLogin(TaskContext& context, FtpSession& session, const LoginReques
     return passed == NetResult::Ok ? NetResult::Ok : NetResult::Failed;
 }
 
-NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequest& request)
+constexpr const wchar_t* kNotSecured = L"Connection to server %ls on port %d could not be secured using SSL/TLS.";
+
+// AUTH TLS on the control connection, to whichever machine is its peer (the
+// server, or the proxy). A refusal ends the log-in before the user name is
+// sent, unless the request allows going on without TLS.
+NetResult NegotiateExplicitTls(TaskContext& context, FtpSession& session, const LoginRequest& request,
+                               const Display& display, LoginFailure& failure)
+{
+    const wchar_t* explicitFailed =
+        L"Explicit SSL/TLS failed with server %ls on port %d, try using Implicit SSL/TLS or standard FTP.";
+    NetResult sent = SendRaw(context, session, "AUTH TLS\r\n", session.timeouts.send);
+    if (sent == NetResult::Failed)
+        LogFailure(explicitFailed, display);
+    if (sent != NetResult::Ok)
+        return sent;
+    uint16_t code = 0;
+    NetResult read = ReadReplyCode(context, session, code);
+    if (read != NetResult::Ok) {
+        LogFailure(explicitFailed, display);
+        return read;
+    }
+    if (code == 234) {
+        // A failed handshake leaves the connection closed.
+        if (session.StartTls(session.timeouts.tlsHandshake))
+            return NetResult::Ok;
+        LogFailure(L"Unable to use SSL/TLS with server %ls on port %d.", display);
+        return NetResult::Failed;
+    }
+    const wchar_t* refused =
+        L"The server %ls on port %d does not support explicit SSL/TLS, try using Implicit SSL/TLS or standard FTP.";
+    if (request.allowUnprotected) {
+        LogWarning(refused, display.host.c_str(), display.port);
+        return NetResult::Ok;
+    }
+    LogFailure(refused, display);
+    failure = LoginFailure::ExplicitTlsRefused;
+    return NetResult::Failed;
+}
+
+bool WantsExplicitTls(const LoginRequest& request)
+{
+    return request.secure && !request.implicit;
+}
+
+NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequest& request, LoginFailure& failure)
 {
     uint16_t defaultPort = DefaultFtpPort(request.secure, request.implicit);
     NetResult connected = session.Connect(context, request.hostText, defaultPort, session.timeouts.connect);
     Display display = DisplayOf(request.hostText, defaultPort);
 
     if (request.secure && request.implicit) {
-        if (connected != NetResult::Ok || !session.StartTls()) {
-            LogFailure(L"Connection to server %ls on port %d could not be secured using SSL/TLS.", display);
+        if (connected != NetResult::Ok || !session.StartTls(session.timeouts.tlsHandshake)) {
+            LogFailure(kNotSecured, display);
             return NetResult::Failed;
         }
     }
@@ -93,29 +137,10 @@ NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequ
                    display);
         return NetResult::Failed;
     }
-
-    if (request.secure && !request.implicit) {
-        const wchar_t* explicitFailed =
-            L"Explicit SSL/TLS failed with server %ls on port %d, try using Implicit SSL/TLS or standard FTP.";
-        NetResult sent = SendRaw(context, session, "AUTH TLS\r\n", session.timeouts.send);
-        if (sent == NetResult::Failed)
-            LogFailure(explicitFailed, display);
-        if (sent != NetResult::Ok)
-            return sent;
-        NetResult read = ReadReplyCode(context, session, code);
-        if (read != NetResult::Ok) {
-            LogFailure(explicitFailed, display);
-            return read;
-        }
-        if (code == 234) {
-            if (!session.StartTls()) {
-                LogFailure(L"Unable to use SSL/TLS with server %ls on port %d. Trying unsecured.", display);
-                return NetResult::Failed;
-            }
-        } else {
-            LogWarning(L"The server %ls on port %d does not support explicit SSL/TLS, try using Implicit SSL/TLS or standard FTP.",
-                       display.host.c_str(), display.port);
-        }
+    if (WantsExplicitTls(request)) {
+        NetResult secured = NegotiateExplicitTls(context, session, request, display, failure);
+        if (secured != NetResult::Ok)
+            return secured;
     }
     return UserLogin(context, session, request, display, false);
 }
@@ -154,17 +179,22 @@ NetResult ProxyLogin(TaskContext& context, FtpSession& session, const ProxySetti
     return NetResult::Ok;
 }
 
-NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const LoginRequest& request, const ProxySettings& proxy)
+NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const LoginRequest& request, const ProxySettings& proxy,
+                            LoginFailure& failure)
 {
     uint16_t defaultPort = DefaultFtpPort(request.secure, request.implicit);
     NetResult connected = session.Connect(context, proxy.host, defaultPort, session.timeouts.connect);
-    if (connected == NetResult::Ok && request.secure && request.implicit)
-        session.StartTls();
     Display display = DisplayOf(proxy.host, defaultPort);
     if (connected != NetResult::Ok) {
         LogFailure(L"Failed to connect to server %ls on port %d. Check that you have the correct server address and port.",
                    display);
         return connected;
+    }
+    // The proxy is the peer of the control connection: TLS, implicit or
+    // explicit, is negotiated with it.
+    if (request.secure && request.implicit && !session.StartTls(session.timeouts.tlsHandshake)) {
+        LogFailure(kNotSecured, display);
+        return NetResult::Failed;
     }
     uint16_t code = 0;
     NetResult greeted = ReadReplyCode(context, session, code);
@@ -178,12 +208,17 @@ NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const Log
                    display);
         return NetResult::Failed;
     }
+    if (proxy.type < 1 || proxy.type > 4)
+        return NetResult::Failed;
+    if (WantsExplicitTls(request)) {
+        NetResult secured = NegotiateExplicitTls(context, session, request, display, failure);
+        if (secured != NetResult::Ok)
+            return secured;
+    }
     if (proxy.type == 1 || proxy.type == 4) {
         NetResult loggedIn = ProxyLogin(context, session, proxy, display);
         if (loggedIn != NetResult::Ok)
             return loggedIn;
-    } else if (proxy.type != 2 && proxy.type != 3) {
-        return NetResult::Failed;
     }
 
     std::string server = Utf8Argument(request.hostText);
@@ -226,12 +261,20 @@ uint16_t DefaultFtpPort(bool secure, bool implicit)
 
 NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request, const ProxySettings& proxy)
 {
+    LoginFailure failure;
+    return Login(context, session, request, proxy, failure);
+}
+
+NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& request, const ProxySettings& proxy,
+                LoginFailure& failure)
+{
+    failure = LoginFailure::None;
     if (session.IsOpen())
         session.Close();
     session.features = 0;
     if (proxy.type == 0)
-        return LoginDirect(context, session, request);
-    return LoginThroughProxy(context, session, request, proxy);
+        return LoginDirect(context, session, request, failure);
+    return LoginThroughProxy(context, session, request, proxy, failure);
 }
 
 NetResult QueryFeatures(TaskContext& context, FtpSession& session)

@@ -44,7 +44,7 @@ void PassStep(ServerTest& test, ServerTestStep step, const std::wstring& sentenc
 
 LoginRequest LoginOf(const ServerTest& test)
 {
-    return {test.host, test.user, test.password, test.useTls, test.implicitTls};
+    return {test.host, test.user, test.password, test.useTls, test.implicitTls, test.allowUnprotected};
 }
 
 bool Resolves(const ServerTest& test)

@@ -39,6 +39,7 @@ struct ServerTest {
     bool useTls = false;
     bool implicitTls = false;  // with useTls: TLS from the first byte, port 990 by default
     ProxySettings proxy;
+    bool allowUnprotected = false;  // with explicit TLS: log in without it when the server refuses AUTH TLS
 
     uint32_t outcome = TestNotFinished;
     std::wstring report;

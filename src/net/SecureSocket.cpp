@@ -123,6 +123,7 @@ void SecureSocket::Init()
     SecInvalidateHandle(&credentials_);
     ownsCredentials_ = false;
     SecInvalidateHandle(&context_);
+    tlsRequired_ = false;
     streamSizes_ = {};
     encryptedPending_ = 0;
     leftoverCount_ = 0;
@@ -136,6 +137,7 @@ void SecureSocket::Close()
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     DeleteContext();
+    tlsRequired_ = false;
     if (socket_ != INVALID_SOCKET) {
         closesocket(socket_);
         socket_ = INVALID_SOCKET;
@@ -241,7 +243,11 @@ NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint1
 NetResult SecureSocket::Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs)
 {
     const char* bytes = static_cast<const char*>(data);
-    return TlsActive() ? SendTls(context, bytes, length, timeoutMs) : SendPlain(context, bytes, length, timeoutMs);
+    if (TlsActive())
+        return SendTls(context, bytes, length, timeoutMs);
+    if (tlsRequired_)
+        return NetResult::Failed;
+    return SendPlain(context, bytes, length, timeoutMs);
 }
 
 NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs)
@@ -319,6 +325,8 @@ NetResult SecureSocket::ReceiveStream(TaskContext& context, char* buffer, size_t
     count = 0;
     if (TlsActive())
         return ReceiveTls(context, buffer, capacity, timeoutMs, count);
+    if (tlsRequired_)
+        return NetResult::Failed;
     return ReceivePlain(context, buffer, capacity, timeoutMs, count);
 }
 

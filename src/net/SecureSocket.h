@@ -25,6 +25,7 @@ class SecureSocket {
 public:
     static constexpr uint32_t kSliceMs = 200;
     static constexpr size_t kMaxLineBytes = 259;
+    static constexpr uint32_t kHandshakeTimeoutMs = 60000;
 
     SecureSocket();
     ~SecureSocket();
@@ -60,8 +61,11 @@ public:
     NetResult ReadLongLine(TaskContext& context, std::string& line, uint32_t timeoutMs);
 
     // TLS channel: a client handshake through SChannel, after which Send and
-    // Receive encrypt and decrypt transparently.
-    bool StartTls();
+    // Receive encrypt and decrypt transparently. The handshake cannot be
+    // cancelled; handshakeTimeoutMs bounds it. On false the connection is
+    // closed: nothing can be sent in clear on a connection that was to be
+    // protected.
+    bool StartTls(uint32_t handshakeTimeoutMs = kHandshakeTimeoutMs);
     // As StartTls, reusing the credentials of another connection (the control
     // connection) so that the system can resume its TLS session.
     bool StartTls(const SecureSocket& credentialsSource);
@@ -84,6 +88,8 @@ private:
     NetResult SendTls(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
     NetResult RunHandshake(TaskContext& context, bool initial, std::vector<char> input, uint32_t timeoutMs);
+    NetResult HandshakeSteps(TaskContext& context, bool initial, std::vector<char>& input, uint32_t timeoutMs);
+    bool EstablishTls(uint32_t handshakeTimeoutMs);
     bool AcquireCredentials();
     bool VerifyServerCertificate();
     void DeleteContext();
@@ -95,6 +101,10 @@ private:
     CredHandle credentials_;
     bool ownsCredentials_ = false;
     CtxtHandle context_;
+    // Set from the first handshake of a connection to its Close: once TLS
+    // was asked for, the connection carries TLS records or nothing, also
+    // after the server ended TLS with a close notification.
+    bool tlsRequired_ = false;
     SecPkgContext_StreamSizes streamSizes_{};
     std::vector<char> receiveBuffer_;  // encrypted bytes not yet decrypted
     uint32_t encryptedPending_ = 0;

@@ -11,7 +11,6 @@ namespace {
 constexpr DWORD kRequestFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ_CONFIDENTIALITY |
                                 ISC_REQ_EXTENDED_ERROR | ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM;
 constexpr DWORD kProtocolsUpTo12 = SP_PROT_TLS1_CLIENT | SP_PROT_TLS1_1_CLIENT | SP_PROT_TLS1_2_CLIENT;
-constexpr uint32_t kHandshakeTimeoutMs = 60000;
 constexpr size_t kHandshakeReadBytes = 16384;
 // Encrypted bytes taken from the socket at once: many records per receive
 // call, since every call is expensive on some systems.
@@ -19,6 +18,10 @@ constexpr size_t kTlsReceiveBytes = 256 * 1024;
 // Records encrypted into one send call.
 constexpr size_t kRecordsPerSend = 16;
 constexpr char kAlertRecord = 0x15;
+// Calls of the security package in a row that neither consumed input nor
+// were followed by a read. A well-behaved handshake needs one or two; a
+// status that asks to call again with nothing new must not spin.
+constexpr int kMaxCallsWithoutProgress = 8;
 
 struct ContextBuffer {
     SecBuffer buffer{0, SECBUFFER_TOKEN, nullptr};
@@ -80,22 +83,25 @@ bool SecureSocket::AcquireCredentials()
     return false;
 }
 
-bool SecureSocket::StartTls()
+bool SecureSocket::StartTls(uint32_t handshakeTimeoutMs)
 {
+    tlsRequired_ = true;
     // Plaintext read ahead of the handshake would pass for protected data.
-    if (HasReadAhead() || !AcquireCredentials())
+    if (!HasReadAhead() && AcquireCredentials() && EstablishTls(handshakeTimeoutMs))
+        return true;
+    Close();
+    return false;
+}
+
+bool SecureSocket::EstablishTls(uint32_t handshakeTimeoutMs)
+{
+    if (Handshake(NullContext(), true, handshakeTimeoutMs) != NetResult::Ok || !TlsActive())
         return false;
-    NetResult result = Handshake(NullContext(), true, kHandshakeTimeoutMs);
-    if (result != NetResult::Ok || !TlsActive())
+    if (!VerifyServerCertificate())
         return false;
-    if (!VerifyServerCertificate()) {
-        DeleteContext();
+    if (QueryContextAttributesW(&context_, SECPKG_ATTR_STREAM_SIZES, &streamSizes_) != SEC_E_OK ||
+        streamSizes_.cbMaximumMessage == 0)
         return false;
-    }
-    if (QueryContextAttributesW(&context_, SECPKG_ATTR_STREAM_SIZES, &streamSizes_) != SEC_E_OK) {
-        Close();
-        return false;
-    }
     size_t recordBytes = streamSizes_.cbHeader + streamSizes_.cbMaximumMessage + streamSizes_.cbTrailer;
     if (receiveBuffer_.size() < recordBytes + kTlsReceiveBytes)
         receiveBuffer_.resize(recordBytes + kTlsReceiveBytes);
@@ -157,32 +163,41 @@ NetResult SecureSocket::RunHandshake(TaskContext& context, bool initial, std::ve
 {
     if (!SecIsValidHandle(&credentials_) || socket_ == INVALID_SOCKET)
         return NetResult::Failed;
+    NetResult result = HandshakeSteps(context, initial, input, timeoutMs);
+    // A context left half-way (also by a cancelled or failed send) must not
+    // look like an active session.
+    if (result != NetResult::Ok && initial)
+        DeleteContext();
+    return result;
+}
 
-    bool first = initial;
-    uint32_t remaining = timeoutMs;
-    // Each send and receive of the handshake is paid from the time-out.
-    auto spend = [&](DWORD start) {
+NetResult SecureSocket::HandshakeSteps(TaskContext& context, bool initial, std::vector<char>& input, uint32_t timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    // What is left of the allowance; every step of the handshake is paid
+    // from it, the calls of the security package included.
+    auto remaining = [&]() -> uint32_t {
         uint32_t used = ElapsedSince(start);
-        if (used >= remaining)
-            return false;
-        remaining -= used;
-        return true;
+        return used < timeoutMs ? timeoutMs - used : 0;
     };
     auto sendToken = [&](const SecBuffer& token) {
         if (token.cbBuffer == 0 || !token.pvBuffer)
             return NetResult::Ok;
-        DWORD start = GetTickCount();
-        NetResult sent = SendPlain(context, static_cast<const char*>(token.pvBuffer), token.cbBuffer, remaining);
-        if (sent == NetResult::Ok && !spend(start))
+        uint32_t left = remaining();
+        if (left == 0)
             return NetResult::Failed;
-        return sent;
+        return SendPlain(context, static_cast<const char*>(token.pvBuffer), token.cbBuffer, left);
     };
     auto fail = [&]() {
         DeleteContext();
         return NetResult::Failed;
     };
 
+    bool first = initial;
+    int callsWithoutProgress = 0;
     for (;;) {
+        if (++callsWithoutProgress > kMaxCallsWithoutProgress || remaining() == 0)
+            return fail();
         SecBuffer inBuffers[2] = {{static_cast<unsigned long>(input.size()), SECBUFFER_TOKEN, input.data()},
                                   {0, SECBUFFER_EMPTY, nullptr}};
         SecBufferDesc inDesc{SECBUFFER_VERSION, 2, inBuffers};
@@ -194,6 +209,9 @@ NetResult SecureSocket::RunHandshake(TaskContext& context, bool initial, std::ve
             &credentials_, first ? nullptr : &context_, const_cast<wchar_t*>(host_.c_str()), kRequestFlags, 0, 0,
             passInput ? &inDesc : nullptr, 0, first ? &context_ : nullptr, &outDesc, &attributes, nullptr);
         first = false;
+        size_t extra = passInput && inBuffers[1].BufferType == SECBUFFER_EXTRA ? inBuffers[1].cbBuffer : 0;
+        if (extra > input.size())
+            return fail();
 
         switch (status) {
         case SEC_I_CONTEXT_EXPIRED:
@@ -202,50 +220,55 @@ NetResult SecureSocket::RunHandshake(TaskContext& context, bool initial, std::ve
             // The answer to the server's close notification: send our own.
             return sendToken(output.buffer);
         case SEC_I_INCOMPLETE_CREDENTIALS:
+            // No client certificate is offered: the same call again, which
+            // then goes on without one.
             continue;
-        case SEC_E_CERT_EXPIRED:
-        case SEC_E_WRONG_PRINCIPAL:
-        case SEC_E_UNTRUSTED_ROOT:
-            return fail();
         case SEC_I_CONTINUE_NEEDED: {
             if (NetResult sent = sendToken(output.buffer); sent != NetResult::Ok)
-                return sent;
-            if (passInput && inBuffers[1].BufferType == SECBUFFER_EXTRA && inBuffers[1].cbBuffer > 0) {
-                input.erase(input.begin(), input.end() - inBuffers[1].cbBuffer);
+                return sent == NetResult::Cancelled ? sent : fail();
+            if (extra > 0) {
+                // The rest of the input holds the next handshake message.
+                if (extra < input.size())
+                    callsWithoutProgress = 0;
+                input.erase(input.begin(), input.end() - static_cast<std::ptrdiff_t>(extra));
                 continue;
             }
             input.clear();
             break;  // read more
         }
         case SEC_E_OK: {
-            if (passInput && inBuffers[1].BufferType == SECBUFFER_EXTRA && inBuffers[1].cbBuffer > 0) {
+            if (extra > 0) {
                 // Application data that came with the server's last handshake message.
-                size_t extra = inBuffers[1].cbBuffer;
                 if (receiveBuffer_.size() < encryptedPending_ + extra)
                     receiveBuffer_.resize(encryptedPending_ + extra);
                 std::memcpy(receiveBuffer_.data() + encryptedPending_, input.data() + input.size() - extra, extra);
                 encryptedPending_ += static_cast<uint32_t>(extra);
             }
-            return sendToken(output.buffer);
+            NetResult sent = sendToken(output.buffer);
+            return sent == NetResult::Ok || sent == NetResult::Cancelled ? sent : fail();
         }
         case SEC_E_INCOMPLETE_MESSAGE:
             break;  // read more
         default:
+            // Other success codes ask for another call; the bound above
+            // keeps them from spinning. Errors end the handshake, among them
+            // an untrusted, expired or misnamed certificate.
             if (status >= 0)
                 continue;
             return fail();
         }
 
+        uint32_t left = remaining();
+        if (left == 0)
+            return fail();
         size_t had = input.size();
         input.resize(had + kHandshakeReadBytes);
         size_t count = 0;
-        DWORD start = GetTickCount();
-        NetResult received = ReceivePlain(context, input.data() + had, kHandshakeReadBytes, remaining, count);
+        NetResult received = ReceivePlain(context, input.data() + had, kHandshakeReadBytes, left, count);
         if (received != NetResult::Ok)
             return received == NetResult::Cancelled ? received : fail();
-        if (!spend(start))
-            return fail();
         input.resize(had + count);
+        callsWithoutProgress = 0;
     }
 }
 
@@ -315,6 +338,7 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
 
     bool needData = encryptedPending_ == 0;
     bool endOfStream = false;
+    int stalledRenegotiations = 0;
     for (;;) {
         if (context.IsCancelled())
             return NetResult::Cancelled;
@@ -386,10 +410,15 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
         }
         if (status == SEC_I_RENEGOTIATE) {
             // TLS 1.3 post-handshake messages (session tickets): the extra
-            // bytes go back to the handshake.
+            // bytes go back to the handshake. A failed one has dropped the
+            // context, and the connection then carries nothing more.
             std::vector<char> pending(receiveBuffer_.data(), receiveBuffer_.data() + encryptedPending_);
             encryptedPending_ = 0;
-            if (RunHandshake(context, false, std::move(pending), timeoutMs) != NetResult::Ok)
+            if (RunHandshake(context, false, pending, timeoutMs) != NetResult::Ok)
+                return NetResult::Failed;
+            // One that consumed nothing would come back at once, for ever.
+            stalledRenegotiations = encryptedPending_ < pending.size() ? 0 : stalledRenegotiations + 1;
+            if (stalledRenegotiations >= kMaxCallsWithoutProgress)
                 return NetResult::Failed;
             needData = encryptedPending_ == 0;
             continue;

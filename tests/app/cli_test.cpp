@@ -83,3 +83,33 @@ TEST(CliLogin, BadCertificateFailsWithTheTlsMessage)
                            " could not be secured using SSL/TLS.";
     EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
 }
+
+TEST(CliLogin, ServerRefusingTlsIsLoggedInToOnlyWithAllowPlain)
+{
+    // vsftpd without TLS answers AUTH TLS with 530.
+    RealFtpServer server(RealFtpServer::Kind::Vsftpd);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    std::wstring url = UrlFor(server, L"ftpes");
+
+    ProcessResult refused = RunSiblingProgram(L"tarnwick-cli.exe", {L"login", url});
+    EXPECT_EQ(refused.exitCode, 1u) << refused.output;
+    std::string reason = "tarnwick-cli: log-in to " + WideToUtf8(server.HostText()) +
+                         " failed: the server refused TLS; use --allow-plain to log in without it (the password then "
+                         "travels in clear text)\r\n";
+    EXPECT_NE(refused.output.find(reason), std::string::npos) << refused.output;
+    EXPECT_NE(refused.output.find("does not support explicit SSL/TLS"), std::string::npos) << refused.output;
+    EXPECT_EQ(refused.output.find("Command: PASS"), std::string::npos) << refused.output;
+
+    ProcessResult allowed = RunSiblingProgram(L"tarnwick-cli.exe", {L"--allow-plain", L"login", url});
+    EXPECT_EQ(allowed.exitCode, 0u) << allowed.output;
+    EXPECT_NE(allowed.output.find("TLS: no"), std::string::npos) << allowed.output;
+    EXPECT_NE(allowed.output.find("Command: PASS"), std::string::npos) << allowed.output;
+    EXPECT_EQ(allowed.output.find("--allow-plain"), std::string::npos) << allowed.output;
+
+    // The permission changes nothing for a server that speaks TLS.
+    RealFtpServer tlsServer(RealFtpServer::Kind::Vsftpd, RealFtpServer::Tls::Explicit);
+    ASSERT_TRUE(tlsServer.Started()) << tlsServer.Error();
+    ProcessResult secured = RunSiblingProgram(L"tarnwick-cli.exe", {L"--allow-plain", L"login", UrlFor(tlsServer, L"ftpes")});
+    EXPECT_EQ(secured.exitCode, 0u) << secured.output;
+    EXPECT_NE(secured.output.find("TLS: yes"), std::string::npos) << secured.output;
+}

@@ -5,6 +5,7 @@
 #include "support/ScriptedFtpServer.h"
 #include "support/TestContexts.h"
 #include "support/TestLog.h"
+#include "support/TlsRecords.h"
 #include "ui/SessionLog.h"
 
 namespace {
@@ -16,6 +17,7 @@ protected:
         SetLogFolder(logFolder.Path());
         session.timeouts.reply = 3000;
         session.timeouts.connect = 3000;
+        session.timeouts.tlsHandshake = 3000;
     }
     void TearDown() override { SetLogFolder(L""); }
 
@@ -24,7 +26,7 @@ protected:
         request.hostText = hostText;
         request.secure = secure;
         server.Start();
-        NetResult result = Login(NullContext(), session, request, proxy);
+        NetResult result = Login(NullContext(), session, request, proxy, failure);
         EXPECT_TRUE(server.Finish());
         EXPECT_EQ(server.Failure(), "");
         return result;
@@ -45,25 +47,127 @@ protected:
         return all;
     }
 
+    // The level of the log line with exactly this text, -1 when there is none.
+    int LevelOf(const std::wstring& text) const
+    {
+        for (const CapturedLog::Line& line : log.lines) {
+            if (line.text == text)
+                return line.level;
+        }
+        return -1;
+    }
+    std::wstring NoExplicitTls() const
+    {
+        return L"The server 127.0.0.1 on port " + Port() +
+               L" does not support explicit SSL/TLS, try using Implicit SSL/TLS or standard FTP.";
+    }
+
     ScratchFolder logFolder;
     ScriptedFtpServer server;
     FtpSession session;
     CapturedLog log;
     LoginRequest request{L"", L"alice", L"s3cret!", false, false};
+    LoginFailure failure = LoginFailure::None;
 };
+
+// A peer that wants the session unprotected: it reads the ClientHello, ends
+// the handshake with a fatal alert, greets in clear text and records
+// whatever else comes.
+void RefuseTheHandshakeAndGreetInClear(ScriptedFtpServer& server)
+{
+    server.RecordBytes()
+        .Send(std::string("\x15\x03\x03\x00\x02\x02\x28", 7))
+        .Pause(300)
+        .Reply("220 welcome")
+        .RecordBytesUntilClientClose();
+}
 
 }  // namespace
 
-TEST_F(ScriptedLogin, RefusedAuthTlsWarnsAndLogsInWithoutTls)
+TEST_F(ScriptedLogin, RefusedAuthTlsStopsBeforeTheUserName)
+{
+    server.Reply("220 hi").ExpectLine().Reply("500 AUTH not understood").RecordBytesUntilClientClose();
+    server.Start();
+    request.hostText = server.HostText();
+    request.secure = true;
+    EXPECT_EQ(Login(NullContext(), session, request, {}, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::ExplicitTlsRefused);
+    session.Close();
+    ASSERT_TRUE(server.Finish());
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"AUTH TLS\r\n"}));
+    EXPECT_EQ(server.ReceivedBytes(), "") << "neither USER nor PASS in clear text";
+    EXPECT_EQ(LevelOf(NoExplicitTls()), LogErrorLevel) << log.All();
+}
+
+TEST_F(ScriptedLogin, RefusedAuthTlsWithThePermissionWarnsAndLogsInWithoutTls)
 {
     server.Reply("220 hi").ExpectLine().Reply("500 AUTH not understood").ExpectLine().Reply("331 pw").ExpectLine().Reply(
         "230 in");
+    request.allowUnprotected = true;
     EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Ok) << log.All();
+    EXPECT_EQ(failure, LoginFailure::None);
     EXPECT_EQ(server.Received(), (std::vector<std::string>{"AUTH TLS\r\n", "USER alice\r\n", "PASS s3cret!\r\n"}));
-    EXPECT_TRUE(log.Contains(L"The server 127.0.0.1 on port " + Port() +
-                             L" does not support explicit SSL/TLS, try using Implicit SSL/TLS or standard FTP."))
-        << log.All();
+    EXPECT_EQ(LevelOf(NoExplicitTls()), LogWarningLevel) << log.All();
     EXPECT_FALSE(session.TlsActive());
+}
+
+TEST_F(ScriptedLogin, OnlyARefusedAuthTlsIsReportedAsSuch)
+{
+    server.Reply("220 hi").ExpectLine().Reply("502 no TLS here");
+    EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::ExplicitTlsRefused);
+
+    // A later attempt that fails otherwise does not keep the old reason.
+    ScriptedFtpServer refusingUser;
+    refusingUser.Reply("220 hi").ExpectLine().Reply("500 AUTH not understood").ExpectLine().Reply("530 not you");
+    refusingUser.Start();
+    request.hostText = refusingUser.HostText();
+    request.allowUnprotected = true;
+    EXPECT_EQ(Login(NullContext(), session, request, {}, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::None);
+    EXPECT_TRUE(log.Contains(L"User login failed. Check that you have the correct username and password."));
+}
+
+TEST_F(ScriptedLogin, FailedHandshakeEndsTheLogInWithNothingSentInClear)
+{
+    // Implicit TLS straight to the server.
+    RefuseTheHandshakeAndGreetInClear(server);
+    request.implicit = true;
+    EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"Connection to server 127.0.0.1 on port " + Port() +
+                             L" could not be secured using SSL/TLS."))
+        << log.All();
+    EXPECT_FALSE(server.ReceivedBytes().empty());
+    EXPECT_TRUE(OnlyTlsRecords(server.ReceivedBytes())) << server.ReceivedBytes();
+
+    // Explicit TLS: the handshake after 234 fails.
+    ScriptedFtpServer explicitServer;
+    explicitServer.Reply("220 hi").ExpectLine().Reply("234 go ahead");
+    RefuseTheHandshakeAndGreetInClear(explicitServer);
+    explicitServer.Start();
+    request.hostText = explicitServer.HostText();
+    request.implicit = false;
+    EXPECT_EQ(Login(NullContext(), session, request, {}, failure), NetResult::Failed);
+    ASSERT_TRUE(explicitServer.Finish());
+    EXPECT_EQ(explicitServer.Failure(), "");
+    EXPECT_EQ(failure, LoginFailure::None);
+    std::wstring port = std::to_wstring(explicitServer.Port());
+    EXPECT_TRUE(log.Contains(L"Unable to use SSL/TLS with server 127.0.0.1 on port " + port + L".")) << log.All();
+    EXPECT_EQ(explicitServer.Received(), (std::vector<std::string>{"AUTH TLS\r\n"}));
+    EXPECT_FALSE(explicitServer.ReceivedBytes().empty());
+    EXPECT_TRUE(OnlyTlsRecords(explicitServer.ReceivedBytes())) << explicitServer.ReceivedBytes();
+}
+
+TEST_F(ScriptedLogin, StalledHandshakeFailsWithinItsAllowance)
+{
+    session.timeouts.tlsHandshake = 1000;
+    server.RecordBytes().RecordBytesUntilClientClose();
+    request.implicit = true;
+    EXPECT_EQ(LoginTo(server.HostText(), true), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"Connection to server 127.0.0.1 on port " + Port() +
+                             L" could not be secured using SSL/TLS."))
+        << log.All();
+    EXPECT_TRUE(OnlyTlsRecords(server.ReceivedBytes())) << server.ReceivedBytes();
 }
 
 TEST_F(ScriptedLogin, UserAnsweredWith230NeedsNoPassword)
@@ -260,4 +364,55 @@ TEST_F(ScriptedLogin, ProxyRefusingItsOwnLogIn)
     EXPECT_EQ(LoginTo(L"ftp.example.com", false, proxy), NetResult::Failed);
     EXPECT_TRUE(log.Contains(L"User login failed. Check that you have the correct username and password."));
     EXPECT_EQ(server.Received().size(), 2u);
+}
+
+TEST_F(ScriptedLogin, ExplicitTlsThroughAProxyIsAskedOfTheProxyBeforeAnyLogIn)
+{
+    // The proxy refuses: not even its own user name is sent.
+    server.Reply("220 proxy").ExpectLine().Reply("500 AUTH not understood").RecordBytesUntilClientClose();
+    ProxySettings proxy{1, L"", L"puser", L"ppass"};
+    proxy.host = server.HostText();
+    request.hostText = L"ftp.example.com";
+    request.secure = true;
+    server.Start();
+    EXPECT_EQ(Login(NullContext(), session, request, proxy, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::ExplicitTlsRefused);
+    session.Close();
+    ASSERT_TRUE(server.Finish());
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"AUTH TLS\r\n"}));
+    EXPECT_EQ(server.ReceivedBytes(), "");
+    EXPECT_EQ(LevelOf(NoExplicitTls()), LogErrorLevel) << log.All();
+
+    // With the user's permission the log-in goes on in clear text.
+    ScriptedFtpServer plainProxy;
+    plainProxy.Reply("220 proxy")
+        .ExpectLine()
+        .Reply("500 AUTH not understood")
+        .ExpectLine()
+        .Reply("230 proxy ok")
+        .ExpectLine()
+        .Reply("331 pw")
+        .ExpectLine()
+        .Reply("230 in");
+    plainProxy.Start();
+    proxy = {4, plainProxy.HostText(), L"puser", L"ppass"};
+    request.allowUnprotected = true;
+    EXPECT_EQ(Login(NullContext(), session, request, proxy, failure), NetResult::Ok) << log.All();
+    ASSERT_TRUE(plainProxy.Finish());
+    EXPECT_EQ(plainProxy.Received(), (std::vector<std::string>{"AUTH TLS\r\n", "USER puser\r\n",
+                                                               "USER alice@ftp.example.com\r\n", "PASS s3cret!\r\n"}));
+}
+
+TEST_F(ScriptedLogin, FailedImplicitTlsThroughAProxySendsNothingInClear)
+{
+    RefuseTheHandshakeAndGreetInClear(server);
+    ProxySettings proxy{2, L"", L"", L""};
+    proxy.host = server.HostText();
+    request.implicit = true;
+    EXPECT_EQ(LoginTo(L"ftp.example.com", true, proxy), NetResult::Failed);
+    EXPECT_TRUE(log.Contains(L"Connection to server 127.0.0.1 on port " + Port() +
+                             L" could not be secured using SSL/TLS."))
+        << log.All();
+    EXPECT_FALSE(server.ReceivedBytes().empty());
+    EXPECT_TRUE(OnlyTlsRecords(server.ReceivedBytes())) << "no OPEN in clear text: " << server.ReceivedBytes();
 }

@@ -4,6 +4,7 @@
 
 #include "ftp/Login.h"
 #include "support/RealFtpServer.h"
+#include "support/ScriptedTlsServer.h"
 #include "support/TestLog.h"
 
 namespace {
@@ -100,9 +101,28 @@ TEST_P(BadCertificateLogin, FailsWithTheTlsMessage)
     std::wstring port = std::to_wstring(server.Port());
     std::wstring expected = GetParam().tls == Tls::Implicit
                                 ? L"Connection to server localhost on port " + port + L" could not be secured using SSL/TLS."
-                                : L"Unable to use SSL/TLS with server localhost on port " + port + L". Trying unsecured.";
+                                : L"Unable to use SSL/TLS with server localhost on port " + port + L".";
     EXPECT_TRUE(log.Contains(expected)) << log.All();
     EXPECT_FALSE(log.ContainsPart(L"Command: PASS")) << "no password may follow a failed handshake";
+}
+
+TEST_P(BadCertificateLogin, TheServerReceivesNothingAfterTheHandshake)
+{
+    // The scripted server records every line, and clear text where it
+    // expects TLS, until the client has gone.
+    bool implicitTls = GetParam().tls == Tls::Implicit;
+    std::vector<std::string> script = implicitTls ? std::vector<std::string>{"expect"}
+                                                  : std::vector<std::string>{"send 220 hi", "expect", "send 234 go",
+                                                                             "starttls", "expect"};
+    ScriptedTlsServer server(implicitTls, script, GetParam().certificate);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    CapturedLog log;
+    FtpSession session;
+    LoginRequest request{server.HostText(), L"alice", L"s3cret!", true, implicitTls};
+    EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}), NetResult::Failed);
+    EXPECT_FALSE(session.IsOpen());
+    ASSERT_TRUE(server.Finish());
+    EXPECT_EQ(server.Received(), implicitTls ? std::vector<std::string>{} : std::vector<std::string>{"AUTH TLS\r\n"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Certificates, BadCertificateLogin,
@@ -126,4 +146,53 @@ TEST(TlsLogin, TheNameTheUserTypedIsWhatTheCertificateMustMatch)
     EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}), NetResult::Failed);
     request.hostText = L"LOCALHOST:" + std::to_wstring(server.Port());
     EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}), NetResult::Ok) << log.All();
+}
+
+TEST(TlsLogin, ThroughAProxyTlsIsNegotiatedWithTheProxy)
+{
+    // Explicit: AUTH TLS to the proxy right after its greeting; its own
+    // log-in and the SITE command already travel protected.
+    ScriptedTlsServer explicitProxy(false, {"send 220 proxy", "expect", "send 234 go", "starttls", "expect",
+                                            "send 331 proxy password", "expect", "send 230 proxy ok", "expect",
+                                            "send 220 connected", "expect", "send 331 pw", "expect", "send 230 in"});
+    ASSERT_TRUE(explicitProxy.Started()) << explicitProxy.Error();
+    CapturedLog log;
+    FtpSession session;
+    LoginRequest request{L"ftp.example.com", L"alice", L"s3cret!", true, false};
+    ProxySettings proxy{1, explicitProxy.HostText(), L"puser", L"ppass"};
+    EXPECT_EQ(Login(NullContext(), session, request, proxy), NetResult::Ok) << log.All();
+    EXPECT_TRUE(session.TlsActive());
+    session.Close();
+    ASSERT_TRUE(explicitProxy.Finish());
+    EXPECT_EQ(explicitProxy.Received(),
+              (std::vector<std::string>{"AUTH TLS\r\n", "USER puser\r\n", "PASS ppass\r\n", "SITE ftp.example.com\r\n",
+                                        "USER alice\r\n", "PASS s3cret!\r\n"}));
+
+    // Implicit: TLS with the proxy from the first byte.
+    ScriptedTlsServer implicitProxy(true, {"send 220 proxy", "expect", "send 220 connected", "expect", "send 230 in"});
+    ASSERT_TRUE(implicitProxy.Started()) << implicitProxy.Error();
+    request.implicit = true;
+    proxy = {2, implicitProxy.HostText(), L"", L""};
+    EXPECT_EQ(Login(NullContext(), session, request, proxy), NetResult::Ok) << log.All();
+    EXPECT_TRUE(session.TlsActive());
+    session.Close();
+    ASSERT_TRUE(implicitProxy.Finish());
+    EXPECT_EQ(implicitProxy.Received(), (std::vector<std::string>{"OPEN ftp.example.com\r\n", "USER alice\r\n"}));
+}
+
+TEST(TlsLogin, ProxyWithAnUntrustedCertificateGetsNothingInClear)
+{
+    ScriptedTlsServer proxyServer(true, {"send 220 proxy", "expect"}, Certificate::SelfSigned);
+    ASSERT_TRUE(proxyServer.Started()) << proxyServer.Error();
+    CapturedLog log;
+    FtpSession session;
+    LoginRequest request{L"ftp.example.com", L"alice", L"s3cret!", true, true};
+    ProxySettings proxy{3, proxyServer.HostText(), L"", L""};
+    EXPECT_EQ(Login(NullContext(), session, request, proxy), NetResult::Failed);
+    std::wstring host = proxyServer.HostText();
+    std::wstring port = host.substr(host.find(L':') + 1);
+    EXPECT_TRUE(log.Contains(L"Connection to server localhost on port " + port + L" could not be secured using SSL/TLS."))
+        << log.All();
+    ASSERT_TRUE(proxyServer.Finish());
+    EXPECT_EQ(proxyServer.Received(), std::vector<std::string>{}) << "no USER alice@ftp.example.com in clear text";
 }

@@ -20,21 +20,21 @@ const char* TlsName(RealFtpServer::Tls tls)
     }
 }
 
-const char* CertificateName(RealFtpServer::Certificate certificate)
+}  // namespace
+
+const char* RealFtpServer::CertificateName(Certificate certificate)
 {
     switch (certificate) {
-    case RealFtpServer::Certificate::WrongName:
+    case Certificate::WrongName:
         return "wrongname";
-    case RealFtpServer::Certificate::Expired:
+    case Certificate::Expired:
         return "expired";
-    case RealFtpServer::Certificate::SelfSigned:
+    case Certificate::SelfSigned:
         return "selfsigned";
     default:
         return "good";
     }
 }
-
-}  // namespace
 
 const char* RealFtpServer::Name(Kind kind)
 {

@@ -34,6 +34,8 @@ public:
     std::string ProtocolLog() const;
 
     static const char* Name(Kind kind);
+    // The certificate's name in the server manager's requests.
+    static const char* CertificateName(Certificate certificate);
 
 private:
     std::string Ask(const std::string& request) const;

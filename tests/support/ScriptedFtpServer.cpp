@@ -204,10 +204,43 @@ ScriptedFtpServer& ScriptedFtpServer::AcceptControl()
 
 ScriptedFtpServer& ScriptedFtpServer::WaitForClientClose()
 {
+    return ReadUntilClientClose(false);
+}
+
+bool ScriptedFtpServer::ReceiveControlBytes(bool record)
+{
+    char buffer[4096];
+    int n = recv(control_, buffer, sizeof(buffer), 0);
+    if (n <= 0)
+        return false;
+    if (record) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        receivedBytes_.append(buffer, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+ScriptedFtpServer& ScriptedFtpServer::RecordBytes()
+{
     Add([this]() {
-        char buffer[4096];
+        if (ReadableWithin(control_, kStepTimeoutMs, stopping_) && ReceiveControlBytes(true))
+            return true;
+        Fail("the client sent nothing");
+        return false;
+    });
+    return *this;
+}
+
+ScriptedFtpServer& ScriptedFtpServer::RecordBytesUntilClientClose()
+{
+    return ReadUntilClientClose(true);
+}
+
+ScriptedFtpServer& ScriptedFtpServer::ReadUntilClientClose(bool record)
+{
+    Add([this, record]() {
         while (ReadableWithin(control_, kStepTimeoutMs, stopping_)) {
-            if (recv(control_, buffer, sizeof(buffer), 0) <= 0)
+            if (!ReceiveControlBytes(record))
                 return true;
         }
         Fail("the client did not close the control connection");
@@ -340,6 +373,12 @@ std::string ScriptedFtpServer::ReceivedData() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return receivedData_;
+}
+
+std::string ScriptedFtpServer::ReceivedBytes() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return receivedBytes_;
 }
 
 std::string ScriptedFtpServer::Failure() const

@@ -38,6 +38,11 @@ public:
     ScriptedFtpServer& CloseControl();                  // drops the control connection
     ScriptedFtpServer& AcceptControl();                 // waits for the next control connection
     ScriptedFtpServer& WaitForClientClose();            // reads until the client closes
+    // Raw bytes on the control connection (a TLS handshake, say), kept apart
+    // from the command lines: what the client has sent by now (waiting for
+    // the first byte), or everything until it closes the connection.
+    ScriptedFtpServer& RecordBytes();
+    ScriptedFtpServer& RecordBytesUntilClientClose();
 
     // Passive data connection. OfferPassive opens a data listener and sends
     // the reply made from format, where %s stands for "h1,h2,h3,h4,p1,p2"
@@ -61,6 +66,7 @@ public:
 
     std::vector<std::string> Received() const;
     std::string ReceivedData() const;
+    std::string ReceivedBytes() const;
     // Why the script stopped early, empty when it ran to its end.
     std::string Failure() const;
 
@@ -68,6 +74,10 @@ private:
     void Add(std::function<bool()> step);
     void RunScript();
     bool ReadControlLine(std::string& line);
+    // One receive, kept in the raw record when asked; false when the client
+    // closed.
+    bool ReceiveControlBytes(bool record);
+    ScriptedFtpServer& ReadUntilClientClose(bool record);
     void Fail(const std::string& why);
 
     SOCKET listener_ = INVALID_SOCKET;
@@ -82,6 +92,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::string> received_;
     std::string receivedData_;
+    std::string receivedBytes_;
     std::string failure_;
 };
 

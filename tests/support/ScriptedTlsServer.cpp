@@ -7,7 +7,8 @@
 #include "support/ServerManager.h"
 #include "support/TestLog.h"
 
-ScriptedTlsServer::ScriptedTlsServer(bool implicitTls, const std::vector<std::string>& script)
+ScriptedTlsServer::ScriptedTlsServer(bool implicitTls, const std::vector<std::string>& script,
+                                     RealFtpServer::Certificate certificate)
 {
     static int counter = 0;
     std::string stem = TestEnvFolder() + "/script-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
@@ -19,7 +20,7 @@ ScriptedTlsServer::ScriptedTlsServer(bool implicitTls, const std::vector<std::st
     WriteWholeFile(WindowsPathOf(record_), "");
 
     std::string answer = AskServerManager(std::string("scripted ") + (implicitTls ? "implicit " : "explicit ") + stem +
-                                          ".txt " + record_);
+                                          ".txt " + record_ + " " + RealFtpServer::CertificateName(certificate));
     std::istringstream words(answer);
     std::string status;
     int port = 0;
@@ -46,4 +47,15 @@ std::vector<std::string> ScriptedTlsServer::Received() const
     for (size_t end; (end = all.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(all.substr(start, end + 1 - start));
     return lines;
+}
+
+bool ScriptedTlsServer::Finish(int timeoutMs) const
+{
+    std::wstring done = WindowsPathOf(record_ + ".done");
+    for (int waited = 0; waited <= timeoutMs; waited += 20) {
+        if (GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(20);
+    }
+    return false;
 }

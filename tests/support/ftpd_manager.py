@@ -9,8 +9,9 @@ to <testenv>/manager.port. One request per line, one answer per line:
                                    CERT good|wrongname|expired|selfsigned,
                                    OPTION dead-pasv (pyftpdlib only)
       -> ok ID PORT ROOT USER PASSWORD      ROOT is the Linux path of the served folder
-  scripted TLS SCRIPT RECORD -> ok ID PORT   a scripted TLS control connection (scripted_tls_server.py),
-                                             TLS explicit|implicit, SCRIPT and RECORD Linux paths
+  scripted TLS SCRIPT RECORD [CERT] -> ok ID PORT   a scripted TLS control connection (scripted_tls_server.py),
+                                             TLS explicit|implicit, SCRIPT and RECORD Linux paths,
+                                             CERT as for start (good when left out)
   stop ID -> ok
   log ID  -> ok PATH                         the server's protocol log
   own ID  -> ok                              gives everything in the served folder to the
@@ -104,7 +105,7 @@ class Manager:
             self.servers[server_id] = (process, folder, log)
         return "ok %s %d %s %s %s" % (server_id, port, root, user, password)
 
-    def start_scripted(self, tls, script, record):
+    def start_scripted(self, tls, script, record, cert):
         with self.lock:
             server_id = str(self.next_id)
             self.next_id += 1
@@ -112,7 +113,7 @@ class Manager:
         os.makedirs(folder, exist_ok=True)
         port = self.free_port()
         command = ["/usr/bin/python3", os.path.join(HERE, "scripted_tls_server.py"), "--port", str(port), "--tls", tls,
-                   "--cert", os.path.join(self.certs, "good.pem"), "--key", os.path.join(self.certs, "good.key"),
+                   "--cert", os.path.join(self.certs, cert + ".pem"), "--key", os.path.join(self.certs, cert + ".key"),
                    "--script", script, "--record", record]
         output = open(os.path.join(folder, "output.txt"), "wb")
         process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
@@ -221,8 +222,8 @@ class Manager:
         try:
             if words[0] == "start" and len(words) >= 4:
                 return self.start(words[1], words[2], words[3], set(words[4:]))
-            if words[0] == "scripted" and len(words) == 4:
-                return self.start_scripted(words[1], words[2], words[3])
+            if words[0] == "scripted" and len(words) in (4, 5):
+                return self.start_scripted(words[1], words[2], words[3], words[4] if len(words) == 5 else "good")
             if words[0] == "stop" and len(words) == 2:
                 return self.stop(words[1])
             if words[0] == "log" and len(words) == 2:

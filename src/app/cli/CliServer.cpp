@@ -7,6 +7,8 @@
 
 namespace {
 
+bool plainAllowed = false;
+
 std::optional<ServerTarget> FromUrl(const std::wstring& argument)
 {
     std::wstring error;
@@ -40,16 +42,31 @@ std::optional<ServerTarget> FromSavedSite(const std::wstring& label)
 
 }  // namespace
 
+void AllowPlainLogIns()
+{
+    plainAllowed = true;
+}
+
 std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
 {
-    return LooksLikeUrl(argument) ? FromUrl(argument) : FromSavedSite(argument);
+    std::optional<ServerTarget> target = LooksLikeUrl(argument) ? FromUrl(argument) : FromSavedSite(argument);
+    if (target)
+        target->login.allowUnprotected = plainAllowed;
+    return target;
 }
 
 bool ConnectSession(TaskContext& context, FtpSession& session, const ServerTarget& target)
 {
-    NetResult result = Login(context, session, target.login, ReadProxySettings());
+    LoginFailure failure;
+    NetResult result = Login(context, session, target.login, ReadProxySettings(), failure);
     if (result == NetResult::Ok)
         return true;
-    PrintError(result == NetResult::Cancelled ? L"log-in cancelled" : L"log-in to " + target.login.hostText + L" failed");
+    std::wstring failed = L"log-in to " + target.login.hostText + L" failed";
+    if (result == NetResult::Cancelled)
+        PrintError(L"log-in cancelled");
+    else if (failure == LoginFailure::ExplicitTlsRefused)
+        PrintError(failed + L": the server refused TLS; use --allow-plain to log in without it (the password then travels in clear text)");
+    else
+        PrintError(failed);
     return false;
 }

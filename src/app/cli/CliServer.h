@@ -11,6 +11,10 @@ struct ServerTarget {
     std::wstring path;  // the URL's path or the site's start folder; may be empty
 };
 
+// The global --allow-plain: servers that refuse AUTH TLS are logged in to
+// without TLS, the password in clear text.
+void AllowPlainLogIns();
+
 // Prints why when the argument names no server.
 std::optional<ServerTarget> ResolveServer(const std::wstring& argument);
 

@@ -70,6 +70,7 @@ int RunTestCommand(const CliArguments& args)
     test.useTls = target->login.secure;
     test.implicitTls = target->login.implicit;
     test.proxy = ReadProxySettings();
+    test.allowUnprotected = target->login.allowUnprotected;
     ConsoleTaskContext context;
     NetResult result = NetResult::Ok;
     if (full) {
