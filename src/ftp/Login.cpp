@@ -26,11 +26,6 @@ void LogFailure(const wchar_t* format, const Display& display)
     LogError(format, display.host.c_str(), display.port);
 }
 
-std::string Utf8Argument(const std::wstring& text)
-{
-    return WideToUtf8Limited(text);
-}
-
 bool IsPositive(uint16_t code)
 {
     return code >= 200 && code <= 399;
@@ -41,7 +36,7 @@ NetResult UserLogin(TaskContext& context, FtpSession& session, const LoginReques
                     bool userAlreadyAccepted)
 {
     if (!userAlreadyAccepted) {
-        NetResult sent = SendRaw(context, session, CommandLine("USER", Utf8Argument(request.user)), session.timeouts.send);
+        NetResult sent = SendRaw(context, session, CommandLine("USER", WideToUtf8(request.user)), session.timeouts.send);
         if (sent == NetResult::Failed)
             LogFailure(L"Sending username to server %ls on port %d failed. Check your connection.", display);
         if (sent != NetResult::Ok)
@@ -59,7 +54,7 @@ NetResult UserLogin(TaskContext& context, FtpSession& session, const LoginReques
             return NetResult::Failed;
         }
     }
-    NetResult passed = SendLoggedCommand(context, session, CommandLine("PASS", Utf8Argument(request.password)));
+    NetResult passed = SendLoggedCommand(context, session, CommandLine("PASS", WideToUtf8(request.password)));
     return passed == NetResult::Ok ? NetResult::Ok : NetResult::Failed;
 }
 
@@ -148,7 +143,7 @@ NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequ
 // USER and PASS of the proxy's own log-in (types 1 and 4).
 NetResult ProxyLogin(TaskContext& context, FtpSession& session, const ProxySettings& proxy, const Display& display)
 {
-    NetResult sent = SendRaw(context, session, CommandLine("USER", Utf8Argument(proxy.user)), session.timeouts.send);
+    NetResult sent = SendRaw(context, session, CommandLine("USER", WideToUtf8(proxy.user)), session.timeouts.send);
     if (sent == NetResult::Failed)
         LogFailure(L"Failed to send username to server %ls on port %d. Check your connection.", display);
     if (sent != NetResult::Ok)
@@ -161,7 +156,7 @@ NetResult ProxyLogin(TaskContext& context, FtpSession& session, const ProxySetti
     }
     if (code == 331) {
         // The proxy password is sent raw: it never reaches the log.
-        sent = SendRaw(context, session, CommandLine("PASS", Utf8Argument(proxy.password)), session.timeouts.send);
+        sent = SendRaw(context, session, CommandLine("PASS", WideToUtf8(proxy.password)), session.timeouts.send);
         if (sent == NetResult::Failed)
             LogFailure(L"Failed to send password to server %ls on port %d. Check your connection.", display);
         if (sent != NetResult::Ok)
@@ -221,7 +216,7 @@ NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const Log
             return loggedIn;
     }
 
-    std::string server = Utf8Argument(request.hostText);
+    std::string server = WideToUtf8(request.hostText);
     std::string command;
     switch (proxy.type) {
     case 1:
@@ -231,7 +226,7 @@ NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const Log
         command = CommandLine("OPEN", server);
         break;
     default:
-        command = CommandLine("USER", Utf8Argument(request.user) + "@" + server);
+        command = CommandLine("USER", WideToUtf8(request.user) + "@" + server);
         break;
     }
     NetResult sent = SendRaw(context, session, command, session.timeouts.send);
