@@ -1,10 +1,17 @@
 #include "ftp/RemoteNames.h"
 
+#include "net/TextCodec.h"
+
 namespace {
 
 size_t LastSeparator(std::string_view path)
 {
     return path.find_last_of("/\\");
+}
+
+bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
 
 char Lower(char c)
@@ -75,4 +82,15 @@ std::wstring JoinRemotePath(std::wstring_view folder, std::wstring_view name)
     if (path.empty() || path.back() != L'/')
         path += L'/';
     return path.append(name);
+}
+
+std::wstring_view SuspiciousNameReason(std::wstring_view name)
+{
+    if (name.find_first_of(L"/\\") != std::wstring_view::npos)
+        return L"the name holds \"/\" or \"\\\"";
+    if (name.size() == 2 && IsAsciiLetter(name[0]) && name[1] == L':')
+        return L"the name is a drive name";
+    if (name.size() > kMaxTextUnits)
+        return L"the name is longer than 259 characters";
+    return {};
 }

@@ -27,3 +27,8 @@ std::wstring_view OwnName(const RemoteEntry& entry);
 
 // folder + "/" + name, without doubling a "/" the folder ends in.
 std::wstring JoinRemotePath(std::wstring_view folder, std::wstring_view name);
+
+// Why a listed name is suspicious, for the log: it holds "/" or "\", it is
+// exactly a drive name ("C:"), or it is longer than 259 characters. Empty for
+// any other name.
+std::wstring_view SuspiciousNameReason(std::wstring_view name);

@@ -70,3 +70,20 @@ TEST(ListedNames, ALinkIsKnownByItsOwnName)
     entry.isLink = false;
     EXPECT_EQ(OwnName(entry), L"latest -> releases/2.0");
 }
+
+TEST(SuspiciousNames, SeparatorsDriveNamesAndOverlongNames)
+{
+    for (const wchar_t* name : {L"../x", L"..\\x", L"/x", L"a/b", L"a\\b", L"dir/", L"C:", L"z:"})
+        EXPECT_FALSE(SuspiciousNameReason(name).empty()) << name;
+    EXPECT_FALSE(SuspiciousNameReason(std::wstring(260, L'a')).empty());
+
+    EXPECT_EQ(SuspiciousNameReason(L"a/b"), L"the name holds \"/\" or \"\\\"");
+    EXPECT_EQ(SuspiciousNameReason(L"C:"), L"the name is a drive name");
+    EXPECT_EQ(SuspiciousNameReason(std::wstring(260, L'a')), L"the name is longer than 259 characters");
+
+    // Only a bare drive name is suspicious here; other names with a colon
+    // are a question for the local side.
+    for (const wchar_t* name : {L"a.txt", L"..", L"C:x", L"1:", L"CC:", L":", L"-rf", L"a b", L"\u00e9t\u00e9"})
+        EXPECT_TRUE(SuspiciousNameReason(name).empty()) << name;
+    EXPECT_TRUE(SuspiciousNameReason(std::wstring(259, L'a')).empty());
+}
