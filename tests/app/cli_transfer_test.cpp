@@ -108,6 +108,8 @@ TEST_F(CliTransfer, TestPrintsTheReportAndTheStepTable)
     EXPECT_EQ(unknown.exitCode, 1u);
     EXPECT_TRUE(Has(unknown, "Unable to connect to server \"no-such-host.invalid\".\r\n")) << unknown.output;
     EXPECT_TRUE(Has(unknown, "  Server address      failed\r\n  Log in              not run\r\n")) << unknown.output;
+    EXPECT_TRUE(Has(unknown, "tarnwick-cli: the connection test failed at the step \"Server address\"\r\n"))
+        << unknown.output;
 }
 
 TEST_F(CliTransfer, ASavedSitesLabelNamesTheServer)

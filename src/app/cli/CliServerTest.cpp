@@ -87,9 +87,11 @@ int RunTestCommand(const CliArguments& args)
         PrintError(L"test cancelled");
         return 1;
     }
-    for (uint32_t stepResult : test.stepResults) {
-        if (stepResult == StepFailed)
+    for (size_t i = 0; i < kServerTestStepCount; ++i) {
+        if (test.stepResults[i] == StepFailed) {
+            PrintError(std::wstring(L"the connection test failed at the step \"") + kServerTestStepLabels[i] + L"\"");
             return 1;
+        }
     }
     return 0;
 }
