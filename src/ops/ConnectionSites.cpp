@@ -86,6 +86,8 @@ bool ConnectionManager::ConnectCurrentSite(bool forgetOnFailure)
     }
     window_.local.NavigateTo(site.useRecentLocal ? site.recentLocalDirectory : site.localDirectory);
     saveRecentFolders_ = true;
+    // What the local pane reports once it has changed folder.
+    RecordRecentFolders();
     AfterConnected();
     return true;
 }

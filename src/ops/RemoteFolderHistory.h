@@ -17,6 +17,8 @@ public:
     // Empty text where nothing is stored.
     const std::wstring& At(size_t index) const { return entries_.at(index); }
     size_t Position() const { return position_; }
+    // Back and Forward move the position; it stays inside the history.
+    void SetPosition(size_t position) { position_ = position < kSize ? position : kSize - 1; }
 
 private:
     std::array<std::wstring, kSize> entries_;
