@@ -157,6 +157,25 @@ TEST_F(RealConnection, MissingStartFolderOpensTheRoot)
     EXPECT_EQ(manager.History().At(0), L"/");
 }
 
+TEST_F(RealConnection, SilentReconnectReturnsToTheFolderWithoutADialog)
+{
+    RealFtpServer& server = Shared(Kind::Vsftpd);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    RegKeyRef slot = SaveSiteOf(server);
+    WriteString(slot, L"Directory", L"/docs/inner");
+    ASSERT_TRUE(manager.ConnectCurrentSite(false)) << log.All();
+    size_t dialogs = window.progress.titles.size();
+    RecordingContext context;
+    Connection& connection = manager;
+    EXPECT_EQ(connection.Reconnect(context), NetResult::Ok) << log.All();
+    EXPECT_EQ(window.progress.titles.size(), dialogs);
+    EXPECT_TRUE(log.Contains(L"Disconnected from server."));
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs/inner");
+    std::string text;
+    EXPECT_EQ(SendCommand(context, connection.Session(), "PWD\r\n", &text), NetResult::Ok);
+    EXPECT_NE(text.find("\"/docs/inner\""), std::string::npos) << text;
+}
+
 TEST_F(RealConnection, ServerWithoutTlsLogsInUnprotectedOnlyWhenAllowed)
 {
     RealFtpServer& server = Shared(Kind::Pyftpdlib);

@@ -215,8 +215,16 @@ TEST_F(ScriptedConnection, DroppedConnectionIsRetriedFiveTimesOnePerTick)
     EXPECT_EQ(window.notifier.statusText, L"Connected to Flaky (" + server->HostText() + L") as alice");
     EXPECT_EQ(window.scheduler.Interval(TimerId::StatusBlink), timings.blinkMs);
 
+    StatusIcon shown = window.notifier.icons.back();
+    manager.BlinkTick();
+    ASSERT_NE(window.notifier.icons.back(), StatusIcon::NotConnected);
+    EXPECT_NE(window.notifier.icons.back(), shown) << "the connected icon blinks";
+
     manager.KeepAliveTick();
     EXPECT_FALSE(manager.Connected());
+    size_t iconsShown = window.notifier.icons.size();
+    manager.BlinkTick();
+    EXPECT_EQ(window.notifier.icons.size(), iconsShown) << "no blinking while not connected";
     EXPECT_TRUE(log.Contains(L"The server has timed out the connection.")) << log.All();
     EXPECT_EQ(window.notifier.statusText, L"Not connected to FTP site");
     EXPECT_EQ(window.notifier.icons.back(), StatusIcon::NotConnected);
@@ -276,4 +284,45 @@ TEST_F(ScriptedConnection, StartUpWithoutASiteOpensTheNewSitePath)
     EXPECT_FALSE(manager.ConnectCurrentSite(false)) << "still no site";
     EXPECT_EQ(window.sites.newSites, 2);
     EXPECT_EQ(window.sites.menus, 0);
+}
+
+TEST_F(ScriptedConnection, FailedStartUpConnectionForgetsTheSite)
+{
+    SaveCurrentSite(L"Gone", server->HostText(), L"alice", L"secret");
+    server.reset();  // nothing listens there any more
+    manager.StartUp();
+    EXPECT_FALSE(manager.Connected());
+    EXPECT_EQ(ReadCurrentSiteName().label, L"");
+    EXPECT_TRUE(log.Contains(L"Click the Connect button to connect to a site")) << log.All();
+    EXPECT_EQ(window.sites.newSites, 0) << "a site is stored";
+    EXPECT_TRUE(window.login.asked.empty());
+    EXPECT_EQ(window.progress.context.errors, (std::vector<std::wstring>{L"Unable to connect to server."}));
+
+    // Connect with no current site offers the site menu.
+    EXPECT_FALSE(manager.ConnectCurrentSite(false));
+    EXPECT_EQ(window.sites.menus, 1);
+}
+
+TEST_F(ScriptedConnection, QuickConnectionNamesTheCurrentSite)
+{
+    LogInAndList(*server).ExpectLine().Reply("221 bye");
+    server->Start();
+    QuickConnection quick{server->HostText(), L"alice", L"secret", L"Quick Connection", false, false, false, true};
+    ASSERT_TRUE(manager.QuickConnect(quick)) << log.All();
+    CurrentSiteName current = ReadCurrentSiteName();
+    EXPECT_EQ(current.label, L"Quick Connection");
+    EXPECT_EQ(current.server, server->HostText());
+    EXPECT_EQ(current.user, L"alice");
+    EXPECT_EQ(window.remote.Row(L"a.txt")->size, 5u);
+    EXPECT_EQ(window.scheduler.Interval(TimerId::KeepAlive), timings.firstCheckMs);
+    manager.Disconnect(false);
+    ExpectScriptDone();
+
+    // Failing, and asked to forget: the names go again.
+    std::wstring gone = server->HostText();
+    server.reset();
+    quick.server = gone;
+    EXPECT_FALSE(manager.QuickConnect(quick));
+    EXPECT_EQ(ReadCurrentSiteName().label, L"");
+    EXPECT_EQ(window.remote.pathBoxRefreshes, 1);
 }
