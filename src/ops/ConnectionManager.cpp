@@ -94,6 +94,16 @@ NetResult ConnectionManager::Attempt(const ConnectionParameters& parameters, boo
     return result;
 }
 
+NetResult ConnectionManager::GiveUp(bool userDeclined)
+{
+    // A log-in broken off half-way leaves nothing to end later.
+    session_.Close();
+    // Retries and reconnects would only ask the user again.
+    if (userDeclined)
+        reconnectAllowed_ = false;
+    return NetResult::Failed;
+}
+
 NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters, TaskContext& silent)
 {
     EndConnection();
@@ -112,14 +122,12 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
                 allowUnprotected = true;
                 continue;
             }
-            session_.Close();
-            reconnectAllowed_ = false;
-            return NetResult::Failed;
+            return GiveUp(true);
         }
         bool proxy = ReadProxySettings().type != 0;
         // No password helps when the server could not be reached.
         if (failure == LoginFailure::NotConnected && !proxy)
-            return NetResult::Failed;
+            return GiveUp(false);
         if (failure != LoginFailure::NotConnected && IsAnonymous(attempt)) {
             ConnectionParameters placeholder = attempt;
             placeholder.password = kAnonymousPassword;
@@ -133,13 +141,11 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
         }
         if (proxy) {
             window_.prompt.Ask(ProxyFailureQuestion());
-            return NetResult::Failed;
+            return GiveUp(false);
         }
         std::optional<std::wstring> password = window_.login.AskPassword(attempt.server, attempt.user);
-        if (!password) {
-            reconnectAllowed_ = false;
-            return NetResult::Failed;
-        }
+        if (!password)
+            return GiveUp(true);
         attempt.password = *password;
         StorePassword(*password);
     }

@@ -73,6 +73,7 @@ private:
                       LoginFailure& failure);
     NetResult ConnectStep(TaskContext& context, const ConnectionParameters& parameters, bool allowUnprotected,
                           LoginFailure& failure);
+    NetResult GiveUp(bool userDeclined);
     NetResult RunStep(bool showProgress, TaskContext& silent, const Step& step);
     void OpenStartFolder(const ConnectionParameters& parameters, TaskContext& silent);
     void EndConnection();

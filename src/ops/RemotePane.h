@@ -12,6 +12,7 @@ public:
     virtual void ShowRows(std::vector<RemoteRow> rows) = 0;
     // Empties the list, the path box and the selection (disconnected).
     virtual void Clear() = 0;
+    // The folder typed or shown in the path box; empty while not connected.
     virtual std::wstring PathText() = 0;
     // Shows the folder at the history position in the path box, or that
     // nothing is connected.
