@@ -234,12 +234,15 @@ TEST_F(ScriptedConnection, DroppedConnectionIsRetriedFiveTimesOnePerTick)
     EXPECT_EQ(window.scheduler.Interval(TimerId::KeepAlive), timings.keepAliveMs);
     ExpectScriptDone();
 
+    // With FtpRetry each attempt connects up to four times.
+    WriteBool(SettingsKey(), L"FtpRetry", true);
     for (int tick = 2; tick <= 7; ++tick)
         manager.KeepAliveTick();
     EXPECT_EQ(manager.ReconnectAttempts(), ConnectionManager::kMaxReconnectAttempts);
     EXPECT_EQ(LinesStarting(L"Attempting reconnect ("), 5u) << log.All();
     EXPECT_TRUE(log.Contains(L"Attempting reconnect (5 of 5)."));
-    EXPECT_EQ(LinesStarting(L"Connecting to server: "), 6u) << "the first connection and five attempts";
+    EXPECT_EQ(LinesStarting(L"Connecting to server: "), 1u + 1u + 4u * 4u)
+        << "the first connection, one attempt, then four attempts of four connections";
     EXPECT_TRUE(window.login.asked.empty()) << "no password helps a server that is gone";
     EXPECT_FALSE(manager.Connected());
     EXPECT_EQ(ReadCurrentSiteName().label, L"Flaky") << "reconnects never forget the site";
@@ -325,4 +328,22 @@ TEST_F(ScriptedConnection, QuickConnectionNamesTheCurrentSite)
     EXPECT_FALSE(manager.QuickConnect(quick));
     EXPECT_EQ(ReadCurrentSiteName().label, L"");
     EXPECT_EQ(window.remote.pathBoxRefreshes, 1);
+}
+
+TEST_F(ScriptedConnection, NoReconnectUntilAKeepAliveCheckSawTheConnection)
+{
+    LogInAndList(*server).ExpectLine().CloseControl().CloseListener();
+    server->Start();
+    SaveCurrentSite(L"Flaky", server->HostText(), L"alice", L"secret");
+    WriteBool(SettingsKey(), L"FtpRetry", true);
+    ASSERT_TRUE(manager.ConnectCurrentSite(false)) << log.All();
+    manager.KeepAliveTick();
+    ExpectScriptDone();
+    EXPECT_FALSE(manager.Connected());
+    EXPECT_EQ(manager.ReconnectAttempts(), 0);
+    EXPECT_EQ(LinesStarting(L"Attempting reconnect"), 0u) << log.All();
+
+    // The connect command itself is not retried either.
+    EXPECT_FALSE(manager.ConnectCurrentSite(false));
+    EXPECT_EQ(LinesStarting(L"Connecting to server: "), 2u) << log.All();
 }
