@@ -107,6 +107,8 @@ NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequ
     uint16_t defaultPort = DefaultFtpPort(request.secure, request.implicit);
     NetResult connected = session.Connect(context, request.hostText, defaultPort, session.timeouts.connect);
     Display display = DisplayOf(request.hostText, defaultPort);
+    if (connected != NetResult::Ok)
+        failure = LoginFailure::NotConnected;
 
     if (request.secure && request.implicit) {
         if (connected != NetResult::Ok || !session.StartTls(session.timeouts.tlsHandshake)) {
@@ -181,6 +183,7 @@ NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const Log
     NetResult connected = session.Connect(context, proxy.host, defaultPort, session.timeouts.connect);
     Display display = DisplayOf(proxy.host, defaultPort);
     if (connected != NetResult::Ok) {
+        failure = LoginFailure::NotConnected;
         LogFailure(L"Failed to connect to server %ls on port %d. Check that you have the correct server address and port.",
                    display);
         return connected;

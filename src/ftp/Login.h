@@ -31,6 +31,9 @@ enum class LoginFailure {
     // without TLS: nothing was sent after AUTH TLS. The caller may ask the
     // user and log in again with allowUnprotected.
     ExplicitTlsRefused,
+    // The TCP connection to the server (or the proxy) could not be made: no
+    // password would help.
+    NotConnected,
 };
 
 // 990 for implicit TLS, 21 otherwise.

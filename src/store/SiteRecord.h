@@ -1,6 +1,10 @@
 #pragma once
 #include <string>
 
+// What to do when a site set to explicit TLS meets a server that refuses
+// AUTH TLS: ask each time, or the answer the user asked to be remembered.
+enum class UnprotectedLogin { Ask, Allow, Refuse };
+
 // One saved FTP account, as the connection manager and the site dialogs use
 // it. The defaults are those of a site that stores nothing.
 struct SiteRecord {
@@ -18,6 +22,7 @@ struct SiteRecord {
     bool implicit = false;  // TLS from the first byte
     bool useRecentRemote = true;
     bool useRecentLocal = true;
+    UnprotectedLogin unprotectedLogin = UnprotectedLogin::Ask;  // AllowUnprotected "1"/"0", absent: ask
 };
 
 // The security list of the site dialogs.

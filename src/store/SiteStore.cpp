@@ -20,7 +20,18 @@ std::optional<RegKeyRef> FindUserSlotKey(const RegKeyRef& serverKey, std::wstrin
     return std::nullopt;
 }
 
+constexpr const wchar_t* kAllowUnprotected = L"AllowUnprotected";
+
 }  // namespace
+
+UnprotectedLogin ReadUnprotectedLogin(const RegKeyRef& slot)
+{
+    std::wstring stored = ReadString(slot, kAllowUnprotected);
+    if (stored == L"1")
+        return UnprotectedLogin::Allow;
+    // Anything but the two stored texts asks again rather than guessing.
+    return stored == L"0" ? UnprotectedLogin::Refuse : UnprotectedLogin::Ask;
+}
 
 void ReadSlot(const RegKeyRef& slot, SiteRecord& site)
 {
@@ -36,6 +47,15 @@ void ReadSlot(const RegKeyRef& slot, SiteRecord& site)
     site.useRecentLocal = ReadBool(slot, L"UseRecentLocal", true);
     site.localDirectory = ReadString(slot, L"LocalDirectory", L"C:\\");
     site.recentLocalDirectory = ReadString(slot, L"RecentLocalDirectory", L"C:\\");
+    site.unprotectedLogin = ReadUnprotectedLogin(slot);
+}
+
+void WriteUnprotectedLogin(const RegKeyRef& slot, UnprotectedLogin answer)
+{
+    if (answer == UnprotectedLogin::Ask)
+        DeleteValue(slot, kAllowUnprotected);
+    else
+        WriteBool(slot, kAllowUnprotected, answer == UnprotectedLogin::Allow);
 }
 
 CurrentSiteName ReadCurrentSiteName()
@@ -123,20 +143,27 @@ void WriteSite(const SiteRecord& site)
     WriteBool(slot, L"UseRecentLocal", site.useRecentLocal);
     WriteString(slot, L"LocalDirectory", site.localDirectory);
     WriteString(slot, L"RecentLocalDirectory", site.recentLocalDirectory);
+    WriteUnprotectedLogin(slot, site.unprotectedLogin);
+}
+
+RegKeyRef CurrentSiteSlot()
+{
+    CurrentSiteName current = ReadCurrentSiteName();
+    if (!current.Complete())
+        return RegKeyRef{};
+    std::optional<RegKeyRef> slot = FindUserSlotKey(SiteServerKey(current.label, current.server), current.user);
+    return slot ? *slot : RegKeyRef{};
 }
 
 void UpdateRecentFolders(std::wstring_view localFolder, std::wstring_view remoteFolder)
 {
-    CurrentSiteName current = ReadCurrentSiteName();
-    if (!current.Complete())
-        return;
-    std::optional<RegKeyRef> slot = FindUserSlotKey(SiteServerKey(current.label, current.server), current.user);
-    if (!slot)
+    RegKeyRef slot = CurrentSiteSlot();
+    if (slot.path.empty())
         return;
     if (!localFolder.empty())
-        WriteString(*slot, L"RecentLocalDirectory", localFolder);
+        WriteString(slot, L"RecentLocalDirectory", localFolder);
     if (!remoteFolder.empty())
-        WriteString(*slot, L"RecentRemoteDirectory", remoteFolder);
+        WriteString(slot, L"RecentRemoteDirectory", remoteFolder);
 }
 
 int CountSites()

@@ -31,6 +31,10 @@ std::wstring FindUserSlot(std::wstring_view label, std::wstring_view server, std
 // exist or holds exactly that UserName.
 RegKeyRef SlotForUser(const RegKeyRef& serverKey, std::wstring_view user);
 
+// The slot of the current site; an empty path when Current, CurrentServer
+// and CurrentUser name none.
+RegKeyRef CurrentSiteSlot();
+
 // Reads the values of one slot into site (label fields untouched).
 void ReadSlot(const RegKeyRef& slot, SiteRecord& site);
 
@@ -59,6 +63,11 @@ std::wstring SiteUserDisplay(const RegKeyRef& slot);
 // Deletes the slot of user (as the site list shows it), then the server key
 // and the label key when they are left empty.
 void DeleteSite(std::wstring_view label, std::wstring_view server, std::wstring_view user);
+
+// The remembered answer about logging in without TLS ("AllowUnprotected"
+// "1"/"0"; absent or anything else: ask; writing Ask removes it).
+UnprotectedLogin ReadUnprotectedLogin(const RegKeyRef& slot);
+void WriteUnprotectedLogin(const RegKeyRef& slot, UnprotectedLogin answer);
 
 // The TLS mode as the two stored flags.
 void WriteSecurity(const RegKeyRef& slot, SecurityChoice security);

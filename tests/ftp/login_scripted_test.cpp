@@ -268,6 +268,24 @@ TEST_F(ScriptedLogin, CancelledConnectionIsReportedAsCancelled)
     EXPECT_EQ(Login(context, session, request, {}), NetResult::Cancelled);
 }
 
+TEST_F(ScriptedLogin, OnlyAConnectionNotMadeIsReportedAsNotConnected)
+{
+    UnresponsiveEndpoint silent;
+    session.timeouts.connect = 500;
+    request.hostText = silent.HostText();
+    EXPECT_EQ(Login(NullContext(), session, request, {}, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::NotConnected);
+    ProxySettings proxy{2, silent.HostText(), L"", L""};
+    request.hostText = L"ftp.example.com";
+    EXPECT_EQ(Login(NullContext(), session, request, proxy, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::NotConnected);
+
+    // Reached, but the log-in is refused: the server was there.
+    server.Reply("220 hi").ExpectLine().Reply("530 no such user");
+    EXPECT_EQ(LoginTo(server.HostText()), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::None);
+}
+
 TEST_F(ScriptedLogin, SiteProxyLogsInToTheProxyFirst)
 {
     server.Reply("220 proxy")

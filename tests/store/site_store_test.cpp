@@ -226,3 +226,29 @@ TEST_F(SiteStoreTest, DomainUsersAreShownQualifiedAndStillDeletable)
     DeleteSite(L"Corp", L"ftp.corp.example", SiteUserDisplay(domainSlot));
     EXPECT_EQ(CountSites(), 0);
 }
+
+TEST_F(SiteStoreTest, UnprotectedLoginAnswerIsKeptWithTheSlot)
+{
+    RegKeyRef slot = PutSlot(L"Tls", L"tls.example.com", L"0", L"u");
+    WriteCurrentSiteName({L"Tls", L"tls.example.com", L"u"});
+    EXPECT_EQ(CurrentSiteSlot().path, slot.path);
+    EXPECT_EQ(Load(L"Tls").unprotectedLogin, UnprotectedLogin::Ask);
+
+    WriteUnprotectedLogin(slot, UnprotectedLogin::Allow);
+    EXPECT_EQ(ReadString(slot, L"AllowUnprotected"), L"1");
+    SiteRecord site = Load(L"Tls");
+    EXPECT_EQ(site.unprotectedLogin, UnprotectedLogin::Allow);
+
+    site.unprotectedLogin = UnprotectedLogin::Refuse;
+    WriteSite(site);
+    EXPECT_EQ(ReadString(slot, L"AllowUnprotected"), L"0");
+    EXPECT_EQ(Load(L"Tls").unprotectedLogin, UnprotectedLogin::Refuse);
+
+    WriteString(slot, L"AllowUnprotected", L"yes");  // not a stored answer: asked again
+    EXPECT_EQ(Load(L"Tls").unprotectedLogin, UnprotectedLogin::Ask);
+    WriteUnprotectedLogin(slot, UnprotectedLogin::Ask);
+    EXPECT_FALSE(ValueExists(slot, L"AllowUnprotected"));
+
+    WriteCurrentSiteName({L"Tls", L"tls.example.com", L"someone-else"});
+    EXPECT_TRUE(CurrentSiteSlot().path.empty());
+}

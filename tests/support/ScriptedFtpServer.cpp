@@ -202,6 +202,15 @@ ScriptedFtpServer& ScriptedFtpServer::AcceptControl()
     return *this;
 }
 
+ScriptedFtpServer& ScriptedFtpServer::CloseListener()
+{
+    Add([this]() {
+        CloseSocket(listener_);
+        return true;
+    });
+    return *this;
+}
+
 ScriptedFtpServer& ScriptedFtpServer::WaitForClientClose()
 {
     return ReadUntilClientClose(false);

@@ -37,6 +37,7 @@ public:
     ScriptedFtpServer& Pause(int milliseconds);
     ScriptedFtpServer& CloseControl();                  // drops the control connection
     ScriptedFtpServer& AcceptControl();                 // waits for the next control connection
+    ScriptedFtpServer& CloseListener();                 // the server is gone: connections are refused
     ScriptedFtpServer& WaitForClientClose();            // reads until the client closes
     // Raw bytes on the control connection (a TLS handshake, say), kept apart
     // from the command lines: what the client has sent by now (waiting for

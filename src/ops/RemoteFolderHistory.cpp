@@ -1,0 +1,16 @@
+#include "ops/RemoteFolderHistory.h"
+
+void RemoteFolderHistory::Push(const std::wstring& folder)
+{
+    std::array<std::wstring, kSize> pushed;
+    pushed[0] = folder;
+    for (size_t from = position_, to = 1; from < kSize && to < kSize; ++from, ++to)
+        pushed[to] = entries_[from];
+    entries_ = pushed;
+    position_ = 0;
+}
+
+void RemoteFolderHistory::Clear()
+{
+    *this = RemoteFolderHistory();
+}
