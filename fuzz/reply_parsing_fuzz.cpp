@@ -7,6 +7,7 @@
 #include "ftp/DataLines.h"
 #include "ftp/PasvReply.h"
 #include "ftp/ReplyParsing.h"
+#include "ftp/TransferSize.h"
 #include "net/TextCodec.h"
 #include "ui/LogText.h"
 
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             collecting = collector.Feed(piece) == ReplyCollector::State::NeedMore;
     }
     (void)ParsePasvReply(input);
+    (void)AnnouncedSize(input);
     DataLineSplitter splitter;
     std::vector<std::string> lines;
     splitter.Feed(input.substr(0, size / 2), lines);

@@ -295,6 +295,7 @@ NetResult SecureSocket::WaitSocketReadable(TaskContext& context, uint32_t timeou
 NetResult SecureSocket::Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
 {
     count = 0;
+    receiveEnd_ = ReceiveEnd::None;
     char* bytes = static_cast<char*>(buffer);
     if (TlsActive())
         return ReceiveTls(context, bytes, capacity, timeoutMs, count);
@@ -306,8 +307,12 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
     count = 0;
     if (capacity == 0)
         return NetResult::Ok;
-    if (socket_ == INVALID_SOCKET)
+    auto failed = [this](ReceiveEnd why) {
+        receiveEnd_ = why;
         return NetResult::Failed;
+    };
+    if (socket_ == INVALID_SOCKET)
+        return failed(ReceiveEnd::Broken);
     if (context.IsCancelled())
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
@@ -318,9 +323,13 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
             count = static_cast<size_t>(n);
             return NetResult::Ok;
         }
-        if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
-            return NetResult::Failed;
+        if (n == 0)
+            return failed(ReceiveEnd::Closed);
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            return failed(ReceiveEnd::Broken);
         NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited == NetResult::Failed)
+            return failed(ReceiveEnd::TimedOut);
         if (waited != NetResult::Ok)
             return waited;
     }

@@ -16,6 +16,16 @@
 // Starts Windows Sockets 2.2 once per process.
 void StartNetworking();
 
+// Why a Receive that returned Failed got nothing: whether the data a
+// connection carried is complete depends on how it ended.
+enum class ReceiveEnd {
+    None,      // the last Receive delivered data or was cancelled
+    Closed,    // the peer closed in order: end of stream, or the TLS close notification
+    TimedOut,  // nothing arrived within the allowance
+    Broken,    // a connection error such as a reset, or no connection
+    TlsError,  // a record that does not decrypt, or a stream that ends inside one
+};
+
 // One IPv4 TCP connection, non-blocking for its whole life, with optional TLS.
 // Every wait is cut into 200 ms slices between which the TaskContext is asked
 // whether to stop; time-outs are idle allowances consumed only by slices in
@@ -40,6 +50,7 @@ public:
     NetResult Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs);
     NetResult WaitReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    ReceiveEnd LastReceiveEnd() const { return receiveEnd_; }
     NetResult ReadExact(TaskContext& context, void* buffer, size_t length, uint32_t timeoutMs);
     // One CR LF-terminated line, at most 259 bytes kept; the rest of a longer
     // line is read and dropped.
@@ -87,4 +98,5 @@ private:
     uint32_t encryptedPending_ = 0;
     std::vector<char> leftover_;  // decrypted bytes not yet handed out
     uint32_t leftoverCount_ = 0;
+    ReceiveEnd receiveEnd_ = ReceiveEnd::None;
 };
