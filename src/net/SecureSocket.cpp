@@ -323,8 +323,10 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
             count = static_cast<size_t>(n);
             return NetResult::Ok;
         }
+        // Wine reports a reset as an orderly end; sending nothing tells them
+        // apart without putting a byte on the wire.
         if (n == 0)
-            return failed(ReceiveEnd::Closed);
+            return failed(send(socket_, buffer, 0, 0) == SOCKET_ERROR ? ReceiveEnd::Broken : ReceiveEnd::Closed);
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             return failed(ReceiveEnd::Broken);
         NetResult waited = WaitSocketReadable(context, timeoutMs);

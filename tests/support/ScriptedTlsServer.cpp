@@ -47,3 +47,8 @@ std::vector<std::string> ScriptedTlsServer::Received() const
         lines.push_back(all.substr(start, end + 1 - start));
     return lines;
 }
+
+std::string ScriptedTlsServer::ReceivedData() const
+{
+    return ReadWholeFile(WindowsPathOf(record_ + ".data"));
+}

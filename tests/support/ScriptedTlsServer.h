@@ -3,9 +3,13 @@
 #include <string>
 #include <vector>
 
-// A scripted FTP control connection with TLS (scripted_tls_server.py, run by
-// the server manager), for replies real servers will not send. Script steps:
-// "send TEXT", "expect", "starttls", "close".
+// A scripted FTP server with TLS (scripted_tls_server.py, run natively by the
+// server manager), for replies and data connections real servers will not
+// produce. Script steps: "send TEXT", "expect", "starttls", "close", and for
+// the data connection "pasv", "accept", "datatls CERT", "datasend TEXT",
+// "datafill N", "datarecv", "datarecvbytes N", "dataclose", "datareset";
+// "pause MS". In explicit mode the control connection is plain until
+// "starttls".
 class ScriptedTlsServer {
 public:
     ScriptedTlsServer(bool implicitTls, const std::vector<std::string>& script);
@@ -18,6 +22,8 @@ public:
     std::wstring HostText() const { return L"localhost:" + std::to_wstring(port_); }
     // The command lines received so far, byte for byte.
     std::vector<std::string> Received() const;
+    // What the data connections brought, byte for byte.
+    std::string ReceivedData() const;
 
 private:
     std::string id_;
