@@ -129,6 +129,7 @@ void SecureSocket::Close()
 {
     encryptedPending_ = 0;
     leftoverCount_ = 0;
+    closeNotified_ = false;
     DeleteContext();
     if (socket_ != INVALID_SOCKET) {
         closesocket(socket_);
@@ -269,7 +270,8 @@ NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t
 
 NetResult SecureSocket::WaitReadable(TaskContext& context, uint32_t timeoutMs)
 {
-    if (leftoverCount_ != 0 || encryptedPending_ != 0)
+    // The end after a close notification is there to be read at once.
+    if (leftoverCount_ != 0 || encryptedPending_ != 0 || closeNotified_)
         return NetResult::Ok;
     if (socket_ == INVALID_SOCKET)
         return NetResult::Failed;
@@ -296,6 +298,12 @@ NetResult SecureSocket::Receive(TaskContext& context, void* buffer, size_t capac
 {
     count = 0;
     receiveEnd_ = ReceiveEnd::None;
+    // After the peer's close notification its stream has ended, whatever the
+    // socket does next: our answer may meet a closed socket and draw a reset.
+    if (closeNotified_) {
+        receiveEnd_ = ReceiveEnd::Closed;
+        return NetResult::Failed;
+    }
     char* bytes = static_cast<char*>(buffer);
     if (TlsActive())
         return ReceiveTls(context, bytes, capacity, timeoutMs, count);

@@ -99,4 +99,5 @@ private:
     std::vector<char> leftover_;  // decrypted bytes not yet handed out
     uint32_t leftoverCount_ = 0;
     ReceiveEnd receiveEnd_ = ReceiveEnd::None;
+    bool closeNotified_ = false;  // the peer ended its TLS stream
 };

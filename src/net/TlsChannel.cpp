@@ -386,6 +386,7 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
             if (Shutdown(context, timeoutMs) == NetResult::Cancelled)
                 return NetResult::Cancelled;
             receiveEnd_ = ReceiveEnd::Closed;
+            closeNotified_ = true;
             break;
         }
         if (status == SEC_I_RENEGOTIATE) {
