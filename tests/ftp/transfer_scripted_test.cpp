@@ -134,6 +134,20 @@ protected:
         EXPECT_EQ(SendCommand(NullContext(), session, "PWD\r\n", &text), NetResult::Ok);
         EXPECT_EQ(text, "\"/pub\" is the current directory");
     }
+    // Runs the script, which the answer to PWD ends, and a download of name
+    // that must fail with these words, leave no file and the session in step.
+    void ExpectDownloadFails(const std::wstring& name, const std::wstring& words)
+    {
+        server.ExpectLine().Reply("257 \"/pub\" is the current directory");
+        Connect();
+        RecordingContext context;
+        std::wstring local = folder.File(name);
+        EXPECT_EQ(Download(context, session, name, local, &replyText), NetResult::Failed);
+        EXPECT_EQ(replyText, words);
+        EXPECT_FALSE(FileExists(local));
+        ExpectSessionInSync();
+        ExpectScriptDone();
+    }
 
     ScriptedFtpServer server;
     FtpSession session;
@@ -175,15 +189,7 @@ TEST_F(TransferScript, DownloadAsksTheSizeFirstAndWritesEveryByte)
 TEST_F(TransferScript, DownloadShortOfTheQueriedSizeFailsWithBothNumbers)
 {
     DownloadStart(5000).SendData(RandomBytes(4000, 2)).CloseData().Reply("226 Transfer complete.");
-    server.ExpectLine().Reply("257 \"/pub\" is the current directory");
-    Connect();
-    RecordingContext context;
-    std::wstring local = folder.File(L"b.bin");
-    EXPECT_EQ(Download(context, session, L"b.bin", local, &replyText), NetResult::Failed);
-    EXPECT_EQ(replyText, L"The transfer ended after 4000 of 5000 bytes.");
-    EXPECT_FALSE(FileExists(local));
-    ExpectSessionInSync();
-    ExpectScriptDone();
+    ExpectDownloadFails(L"b.bin", L"The transfer ended after 4000 of 5000 bytes.");
 }
 
 TEST_F(TransferScript, TheSizeInThePreliminaryReplyIsTheOneThatCounts)
@@ -217,15 +223,7 @@ TEST_F(TransferScript, DownloadStalledPastItsAllowanceFails)
 {
     session.timeouts.downloadBlock = 600;
     AnswerAbort(DownloadStart(100000).SendData(RandomBytes(30000, 15)));
-    server.ExpectLine().Reply("257 \"/pub\" is the current directory");
-    Connect();
-    RecordingContext context;
-    std::wstring local = folder.File(L"s.bin");
-    EXPECT_EQ(Download(context, session, L"s.bin", local, &replyText), NetResult::Failed);
-    EXPECT_EQ(replyText, L"The data connection timed out after 30000 of 100000 bytes.");
-    EXPECT_FALSE(FileExists(local));
-    ExpectSessionInSync();
-    ExpectScriptDone();
+    ExpectDownloadFails(L"s.bin", L"The data connection timed out after 30000 of 100000 bytes.");
     EXPECT_EQ(server.Received()[5], "ABOR\r\n");
 }
 
