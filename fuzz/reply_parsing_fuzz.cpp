@@ -8,6 +8,7 @@
 #include "ftp/DataLines.h"
 #include "ftp/PasvReply.h"
 #include "ftp/ReplyParsing.h"
+#include "ftp/TransferSize.h"
 #include "net/TextCodec.h"
 #include "net/Log.h"
 
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (CommandLineRefusal(input).empty() != clean)
         __builtin_trap();
     (void)ParsePasvReply(input);
+    (void)AnnouncedSize(input);
     DataLineSplitter splitter;
     std::vector<std::string> lines;
     splitter.Feed(input.substr(0, size / 2), lines);

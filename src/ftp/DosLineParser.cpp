@@ -4,6 +4,7 @@
 #include "ftp/ListingNumbers.h"
 #include "ftp/ListingTokens.h"
 #include "ftp/MonthNames.h"
+#include "ftp/RemoteTime.h"
 
 namespace {
 
@@ -15,16 +16,6 @@ bool InRange(int32_t value, int32_t low, int32_t high)
 bool IsAsciiLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Two-digit years: 00-49 are 2000-2049, 50-99 are 1950-1999.
-int32_t ExpandYear(int32_t year)
-{
-    if (year < 50)
-        return 2000 + year;
-    if (year < 1000)
-        return 1900 + year;
-    return year;
 }
 
 // "01-16-02", "16.01.2002", "2002-01-16", "Jan-16-2002".
@@ -46,7 +37,7 @@ bool ReadDate(std::string_view token, ListingLine& out)
     int32_t secondNumber = LeadingNumber(second);
     int32_t thirdNumber = LeadingNumber(third);
 
-    out.year = ExpandYear(thirdNumber);
+    out.year = FullYear(thirdNumber);
     if (!IsAllDigits(first)) {
         out.month = MonthFromName(first);
         out.day = secondNumber;

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/ReplyParsing.h"
 #include "ftp/Transfer.h"
+#include "ftp/TransferSize.h"
 #include "ftp/TransferSteps.h"
 #include "net/FileRetry.h"
 #include "net/TextCodec.h"
@@ -14,7 +16,7 @@
 
 namespace {
 
-enum class LoopEnd { DataEnded, Cancelled, WriteFailed };
+enum class LoopEnd { DataEnded, Cancelled, WriteFailed, ReceiveFailed, NotSecured };
 
 bool WriteAll(HANDLE file, const char* data, size_t count)
 {
@@ -29,7 +31,8 @@ bool WriteAll(HANDLE file, const char* data, size_t count)
 }
 
 // Receives until the server closes the data connection, writing every block
-// to the file.
+// to the file. Only an orderly close is the end of the data: a reset, a
+// time-out or a TLS failure may cut the file anywhere.
 LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
                         const std::wstring& remotePath, TransferProgress& progress, KeepAlive& keepAlive)
 {
@@ -40,9 +43,8 @@ LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket&
         NetResult received = data.Receive(context, block.data(), block.size(), session.timeouts.downloadBlock, count);
         if (received == NetResult::Cancelled)
             return LoopEnd::Cancelled;
-        // The normal end: the server closes the data connection.
         if (received != NetResult::Ok)
-            return LoopEnd::DataEnded;
+            return data.LastReceiveEnd() == ReceiveEnd::Closed ? LoopEnd::DataEnded : LoopEnd::ReceiveFailed;
         if (!WriteAll(file, block.data(), count))
             return LoopEnd::WriteFailed;
         if (progress.Add(count))
@@ -52,18 +54,17 @@ LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket&
     }
 }
 
-// The reply that ends the transfer: after a missed NOOP reply, the last 226 or
-// 426 among the replies that arrive.
-NetResult ReadDownloadFinalReply(FtpSession& session, bool noopReplyMissed, uint16_t& code, std::string& text)
+// What went wrong with a data connection that did not end in order.
+const wchar_t* ReceiveFailure(ReceiveEnd end)
 {
-    if (!noopReplyMissed)
-        return ReadReply(NullContext(), session, session.timeouts.reply, code, &text);
-    LateReplies late = ReadLateReplies(session, session.timeouts.lateDownloadReply);
-    if (!late.found)
-        return NetResult::Failed;
-    code = late.code;
-    text = late.text;
-    return NetResult::Ok;
+    switch (end) {
+    case ReceiveEnd::TimedOut:
+        return L"The data connection timed out";
+    case ReceiveEnd::TlsError:
+        return L"The SSL/TLS protection of the data connection failed";
+    default:
+        return L"The data connection was broken off";
+    }
 }
 
 NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remotePath, HANDLE file,
@@ -71,8 +72,12 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
 {
     // The size is asked before the data connection is set up: the query may
     // need a listing of its own (TYPE A and another PASV).
-    uint64_t size = 0;
-    bool sizeKnown = GetRemoteSize(NullContext(), session, remotePath, size) == NetResult::Ok;
+    // A size of 0 is no evidence: the query also gives it for a name the
+    // server does not know.
+    uint64_t queriedSize = 0;
+    std::optional<uint64_t> size;
+    if (GetRemoteSize(NullContext(), session, remotePath, queriedSize) == NetResult::Ok && queriedSize > 0)
+        size = queriedSize;
 
     SecureSocket data;
     NetResult result = PrepareBinaryTransfer(context, session);
@@ -91,12 +96,17 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         replyText.SetUtf8(text);
         return result == NetResult::Ok ? NetResult::Failed : result;
     }
-    SecureDataIfNeeded(session, data);
-    context.SetStatus(L"Downloading file...", 0);
+    // The server's word on this very transfer goes before the size query's.
+    if (std::optional<uint64_t> announced = AnnouncedSize(text))
+        size = announced;
 
-    TransferProgress progress(size);
+    bool secured = SecureDataIfNeeded(session, data);
+    context.SetStatus(L"Downloading file...", 0);
+    TransferProgress progress(size.value_or(0));
     KeepAlive keepAlive(session);
-    LoopEnd end = ReceiveIntoFile(context, session, data, file, remotePath, progress, keepAlive);
+    LoopEnd end = secured ? ReceiveIntoFile(context, session, data, file, remotePath, progress, keepAlive)
+                          : LoopEnd::NotSecured;
+    ReceiveEnd receiveEnd = data.LastReceiveEnd();
     if (end != LoopEnd::DataEnded) {
         // An answer to ABOR other than 426 or 226 explains itself.
         if (AbortTransfer(session, data, session.timeouts.downloadAbortSend, code, text) == NetResult::Ok &&
@@ -105,18 +115,34 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     }
     data.Close();
 
-    result = ReadDownloadFinalReply(session, keepAlive.ReplyMissed(), code, text);
+    result = ReadFinalTransferReply(session, keepAlive.ReplyMissed(), session.timeouts.lateDownloadReply, code, text);
     if (result == NetResult::Ok && (code < 200 || code > 399)) {
         replyText.SetUtf8(text);
         result = NetResult::Failed;
     }
-    if (end == LoopEnd::WriteFailed) {
+    // The program's own words where it knows better than the server what
+    // happened to the data.
+    switch (end) {
+    case LoopEnd::NotSecured:
+        replyText.Set(kDataNotSecuredText);
+        return NetResult::Failed;
+    case LoopEnd::WriteFailed:
         replyText.Set(L"Unable to write the local file.");
         return NetResult::Failed;
+    case LoopEnd::ReceiveFailed:
+        replyText.Set(TransferStopText(ReceiveFailure(receiveEnd), progress.Moved(), size));
+        return NetResult::Failed;
+    case LoopEnd::DataEnded:
+        if (result == NetResult::Ok) {
+            if (std::optional<std::wstring> mismatch = SizeMismatchText(progress.Moved(), size)) {
+                replyText.Set(*mismatch);
+                return NetResult::Failed;
+            }
+        }
+        return result;
+    case LoopEnd::Cancelled:
+        break;
     }
-    if (result == NetResult::Ok && sizeKnown && progress.Moved() != size)
-        LogWarning(L"The server reported a size of %ls bytes for %ls, but %ls bytes arrived.",
-                   std::to_wstring(size).c_str(), remotePath.c_str(), std::to_wstring(progress.Moved()).c_str());
     return result;
 }
 

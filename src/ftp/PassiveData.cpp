@@ -77,10 +77,33 @@ NetResult ConnectData(TaskContext& context, FtpSession& session, const std::wstr
     return result;
 }
 
-void SecureDataIfNeeded(FtpSession& session, SecureSocket& data)
+const wchar_t kDataNotSecuredText[] = L"The data connection could not be secured using SSL/TLS.";
+
+bool SecureDataIfNeeded(FtpSession& session, SecureSocket& data)
 {
-    if (session.TlsActive())
-        data.StartTls(session);
+    return !session.TlsActive() || data.StartTls(session);
+}
+
+NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTimeoutMs, uint16_t& code,
+                        std::string& text)
+{
+    code = 0;
+    text.clear();
+    data.Close();
+    NetResult result = SendRaw(NullContext(), session, "ABOR\r\n", sendTimeoutMs);
+    if (result != NetResult::Ok)
+        return result;
+    return ReadReply(NullContext(), session, session.timeouts.abortReply, code, &text);
+}
+
+NetResult AbandonUnsecuredListing(FtpSession& session, SecureSocket& data)
+{
+    LogError(kDataNotSecuredText);
+    uint16_t code = 0;
+    std::string text;
+    if (AbortTransfer(session, data, session.timeouts.send, code, text) == NetResult::Ok)
+        ReadReply(NullContext(), session, session.timeouts.abortReply, code, &text);
+    return NetResult::Failed;
 }
 
 void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines)
@@ -129,9 +152,10 @@ NetResult ListOverData(TaskContext& context, FtpSession& session, std::string_vi
     uint16_t code = 0;
     std::string text;
     SendCommand(context, session, commandLine, &text, &code);  // only the code counts
-    SecureDataIfNeeded(session, data);
     if (!IsPreliminary(code))
         return NetResult::Failed;
+    if (!SecureDataIfNeeded(session, data))
+        return AbandonUnsecuredListing(session, data);
     ReadDataLines(context, data, session.timeouts.listingLine, lines);
     data.Close();
     return ReadFinalDataReply(context, session);

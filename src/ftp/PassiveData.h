@@ -20,8 +20,18 @@ NetResult ProtectDataChannel(TaskContext& context, FtpSession& session);
 NetResult ConnectData(TaskContext& context, FtpSession& session, const std::wstring& endpoint, SecureSocket& data);
 
 // On a TLS session the data connection is protected like the control
-// connection (its outcome shows in the data that arrives, or not).
-void SecureDataIfNeeded(FtpSession& session, SecureSocket& data);
+// connection. False when that failed (the handshake or the certificate):
+// the connection must then carry nothing, in either direction.
+bool SecureDataIfNeeded(FtpSession& session, SecureSocket& data);
+
+// What the user is told when a data connection could not be protected.
+extern const wchar_t kDataNotSecuredText[];
+
+// Stops a transfer in progress: closes the data connection (so that servers
+// which only read commands between transfers notice at once), sends ABOR and
+// reads its first reply. Ok when a reply was read, with its code and text.
+NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTimeoutMs, uint16_t& code,
+                        std::string& text);
 
 // Reads a data connection in large blocks until the server closes it, a
 // receive waits longer than timeoutMs, or the context is cancelled; the text
@@ -32,6 +42,12 @@ void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs,
 // cancelled wait consumes the reply still owed, so that it cannot answer the
 // next command.
 NetResult ReadFinalDataReply(TaskContext& context, FtpSession& session);
+
+// Gives up a listing-type command, after its preliminary reply, whose data
+// connection could not be protected: ABOR, and the two replies then owed
+// (the command's and the ABOR's) are read, so that the next command gets its
+// own. Logs kDataNotSecuredText; the result is always Failed.
+NetResult AbandonUnsecuredListing(FtpSession& session, SecureSocket& data);
 
 // Sends a listing-type command over a fresh passive data connection and
 // returns the lines received.

@@ -25,8 +25,8 @@ NetResult StartListing(TaskContext& context, FtpSession& session, std::string_vi
         return result;
     // After the preliminary reply: servers that handshake only once they have
     // the command would otherwise never answer.
-    if (started)
-        SecureDataIfNeeded(session, data);
+    if (started && !SecureDataIfNeeded(session, data))
+        return AbandonUnsecuredListing(session, data);
     return NetResult::Ok;
 }
 

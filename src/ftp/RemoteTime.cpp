@@ -4,15 +4,6 @@
 
 namespace {
 
-int32_t FullYear(int32_t year)
-{
-    if (year < 70)
-        return 2000 + year;
-    if (year < 1900)
-        return 1900 + year;
-    return year;
-}
-
 bool InRange(const CalendarTime& t)
 {
     return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 && t.hour <= 23 &&
@@ -45,6 +36,17 @@ std::optional<int32_t> Digits(std::string_view text, size_t at, size_t count)
 }
 
 }  // namespace
+
+int32_t FullYear(int32_t year)
+{
+    if (year < 0)
+        return year;
+    if (year < 70)
+        return 2000 + year;
+    if (year < 1000)
+        return 1900 + year;
+    return year;
+}
 
 std::optional<int64_t> LocalTimeToSeconds(const CalendarTime& time)
 {

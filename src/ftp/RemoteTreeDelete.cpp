@@ -34,16 +34,22 @@ NetResult DeleteEntry(TaskContext& context, FtpSession& session, RemoteListing& 
 
 NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std::wstring& folder)
 {
+    // Without the parent's path there is no way back to remove the folder.
     std::wstring parent;
-    GetRemoteFolder(context, session, parent);  // a failure shows in the CWD back
-    NetResult result = ChangeRemoteFolder(context, session, folder);
+    NetResult result = GetRemoteFolder(context, session, parent);
+    if (result != NetResult::Ok)
+        return result;
+    result = ChangeRemoteFolder(context, session, folder);
     if (result == NetResult::Cancelled)
         return result;
     if (result != NetResult::Ok)
         return NetResult::Ok;  // a folder that cannot be entered is left alone
 
+    // A failed listing says nothing reliable about what the folder holds.
     RemoteListing listing;
-    ListRemoteFolder(context, session, listing);
+    result = ListRemoteFolder(context, session, listing);
+    if (result != NetResult::Ok)
+        return result;
     double total = static_cast<double>(CountWork(listing));
     size_t done = 0;
     std::wstring shownFolder = JoinRemotePath(parent, folder);
@@ -60,6 +66,10 @@ NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std:
     }
     if (listing.cancelled || context.IsCancelled())
         return NetResult::Cancelled;
-    ChangeRemoteFolder(context, session, parent);
+    // Still inside the folder, RMD would name one below it, and the caller
+    // would go on deleting its own entries in the wrong place.
+    result = ChangeRemoteFolder(context, session, parent);
+    if (result != NetResult::Ok)
+        return result;
     return RemoveRemoteFolder(context, session, folder);
 }

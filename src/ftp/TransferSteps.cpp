@@ -63,30 +63,20 @@ NetResult KeepAlive::Check(TaskContext& context)
     return result == NetResult::Cancelled ? result : NetResult::Ok;
 }
 
-NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTimeoutMs, uint16_t& code,
-                        std::string& text)
+NetResult ReadFinalTransferReply(FtpSession& session, bool noopReplyMissed, uint32_t lateEachMs, uint16_t& code,
+                                 std::string& text)
 {
-    code = 0;
-    text.clear();
-    data.Close();
-    NetResult result = SendRaw(NullContext(), session, "ABOR\r\n", sendTimeoutMs);
-    if (result != NetResult::Ok)
-        return result;
-    return ReadReply(NullContext(), session, session.timeouts.abortReply, code, &text);
-}
-
-LateReplies ReadLateReplies(FtpSession& session, uint32_t eachMs)
-{
-    LateReplies late;
-    uint16_t code = 0;
-    std::string text;
-    while (ReadReply(NullContext(), session, eachMs, code, &text) == NetResult::Ok) {
-        ++late.count;
-        if (code == 226 || code == 426) {
-            late.found = true;
-            late.code = code;
-            late.text = text;
+    if (!noopReplyMissed)
+        return ReadReply(NullContext(), session, session.timeouts.reply, code, &text);
+    bool found = false;
+    uint16_t lateCode = 0;
+    std::string lateText;
+    while (ReadReply(NullContext(), session, lateEachMs, lateCode, &lateText) == NetResult::Ok) {
+        if (lateCode == 226 || lateCode == 426) {
+            found = true;
+            code = lateCode;
+            text = lateText;
         }
     }
-    return late;
+    return found ? NetResult::Ok : NetResult::Failed;
 }

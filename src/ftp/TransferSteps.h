@@ -45,19 +45,9 @@ private:
     bool replyMissed_ = false;
 };
 
-// Stops a transfer in progress: closes the data connection (so that servers
-// which only read commands between transfers notice at once), sends ABOR and
-// reads its first reply. Ok when a reply was read, with its code and text.
-NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTimeoutMs, uint16_t& code,
-                        std::string& text);
-
-// The replies owed after a NOOP whose reply did not come in time: the
-// transfer's own and the NOOP's, in either order. Read until one read fails;
-// the last 226 or 426 is the transfer's.
-struct LateReplies {
-    int count = 0;  // replies read
-    bool found = false;
-    uint16_t code = 0;
-    std::string text;
-};
-LateReplies ReadLateReplies(FtpSession& session, uint32_t eachMs);
+// The reply that ends a transfer. After a NOOP whose reply did not come in
+// time, the transfer's own and the NOOP's are owed, in either order: replies
+// are read, lateEachMs each, until one read fails, and the last 226 or 426 is
+// the transfer's. Failed when no such reply came.
+NetResult ReadFinalTransferReply(FtpSession& session, bool noopReplyMissed, uint32_t lateEachMs, uint16_t& code,
+                                 std::string& text);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/ReplyParsing.h"
 #include "ftp/Transfer.h"
+#include "ftp/TransferSize.h"
 #include "ftp/TransferSteps.h"
 #include "net/FileRetry.h"
 #include "net/TextCodec.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-enum class LoopEnd { FileEnded, Cancelled, SendFailed, ReadFailed };
+enum class LoopEnd { FileEnded, Cancelled, SendFailed, ReadFailed, NotSecured };
 
 // FILETIME counts 100 ns units since 1601-01-01.
 constexpr int64_t kFileTimeUnitsPerSecond = 10000000;
@@ -28,10 +30,11 @@ std::wstring FileNamePart(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-int64_t LastWriteSecondsSince1970(HANDLE file)
+std::optional<int64_t> LastWriteSecondsSince1970(HANDLE file)
 {
     FILETIME written{};
-    GetFileTime(file, nullptr, nullptr, &written);
+    if (!GetFileTime(file, nullptr, nullptr, &written))
+        return std::nullopt;
     int64_t units = (static_cast<int64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return (units - kFileTimeUnitsTo1970) / kFileTimeUnitsPerSecond;
 }
@@ -89,16 +92,16 @@ LoopEnd SendFromFile(TaskContext& context, FtpSession& session, SecureSocket& da
 }
 
 // Ends the data connection after the whole file: the TLS close notification
-// first, so that the server reads a proper end of the data.
-void FinishData(TaskContext& context, FtpSession& session, SecureSocket& data)
+// first, so that the server reads a proper end of the data. Failed when that
+// could not be sent: the server may then not hold the end of the file.
+NetResult FinishData(TaskContext& context, FtpSession& session, SecureSocket& data)
 {
-    if (data.TlsActive())
-        data.Shutdown(context, session.timeouts.uploadBlock);
+    NetResult result = data.TlsActive() ? data.Shutdown(context, session.timeouts.uploadBlock) : NetResult::Ok;
     data.Close();
+    return result;
 }
 
-// Stops the transfer after a cancel or a local read failure. Ok when the
-// server confirmed the abort.
+// Stops the transfer after a cancel. Ok when the server confirmed the abort.
 NetResult AbortUpload(FtpSession& session, SecureSocket& data, ReplyTextOut& replyText)
 {
     uint16_t code = 0;
@@ -113,23 +116,9 @@ NetResult AbortUpload(FtpSession& session, SecureSocket& data, ReplyTextOut& rep
 }
 
 // Judges the reply that ends the transfer; success is Ok.
-NetResult JudgeFinalReply(TaskContext& context, FtpSession& session, bool noopReplyMissed, const std::wstring& remoteName,
-                          uint64_t localSize)
+NetResult JudgeFinalReply(TaskContext& context, FtpSession& session, uint16_t code, const std::string& text,
+                          const std::wstring& remoteName, uint64_t localSize)
 {
-    uint16_t code = 0;
-    std::string text;
-    if (noopReplyMissed) {
-        LateReplies late = ReadLateReplies(session, session.timeouts.lateUploadReply);
-        // Nothing more came: the replies had all been read by then.
-        if (late.count == 0)
-            return NetResult::Ok;
-        if (!late.found)
-            return NetResult::Failed;
-        code = late.code;
-        text = late.text;
-    } else if (ReadReply(NullContext(), session, session.timeouts.reply, code, &text) != NetResult::Ok) {
-        return NetResult::Failed;
-    }
     if (code >= 200 && code <= 399)
         return NetResult::Ok;
     if (code == 426) {
@@ -146,7 +135,7 @@ NetResult JudgeFinalReply(TaskContext& context, FtpSession& session, bool noopRe
 }
 
 NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remoteName, HANDLE file,
-                   ReplyTextOut& replyText)
+                   uint64_t localSize, ReplyTextOut& replyText)
 {
     SecureSocket data;
     NetResult result = PrepareBinaryTransfer(context, session);
@@ -156,40 +145,61 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         result = StartStore(context, session, CommandLine("STOR", WideToUtf8Limited(remoteName)), data, replyText);
     if (result != NetResult::Ok)
         return result;
-    SecureDataIfNeeded(session, data);
 
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file, &size);
-    TransferProgress progress(static_cast<uint64_t>(size.QuadPart));
+    TransferProgress progress(localSize);
     context.SetProgress(0.0);
     KeepAlive keepAlive(session);
-    LoopEnd end = SendFromFile(context, session, data, file, remoteName, progress, keepAlive);
+    LoopEnd end = SecureDataIfNeeded(session, data)
+                      ? SendFromFile(context, session, data, file, remoteName, progress, keepAlive)
+                      : LoopEnd::NotSecured;
+    if (end == LoopEnd::FileEnded && FinishData(context, session, data) != NetResult::Ok)
+        end = LoopEnd::SendFailed;
+    uint16_t code = 0;
+    std::string text;
     switch (end) {
-    case LoopEnd::FileEnded:
-        FinishData(context, session, data);
-        break;
     case LoopEnd::Cancelled:
-        result = AbortUpload(session, data, replyText) == NetResult::Ok ? NetResult::Cancelled : NetResult::Failed;
+        if (AbortUpload(session, data, replyText) != NetResult::Ok)
+            return NetResult::Failed;
         break;
     case LoopEnd::ReadFailed:
-        AbortUpload(session, data, replyText);
-        replyText.Set(L"Unable to read the local file.");
-        result = NetResult::Failed;
+    case LoopEnd::NotSecured:
+        // Nothing more may go out: the server's replies to the transfer and
+        // to ABOR are read below, so that the session stays in step.
+        AbortTransfer(session, data, session.timeouts.send, code, text);
         break;
+    case LoopEnd::FileEnded:
     case LoopEnd::SendFailed:
-        result = NetResult::Failed;
         break;
     }
     data.Close();
-    if (result == NetResult::Failed)
-        return result;
 
-    result = JudgeFinalReply(context, session, keepAlive.ReplyMissed(), remoteName, static_cast<uint64_t>(size.QuadPart));
+    result = ReadFinalTransferReply(session, keepAlive.ReplyMissed(), session.timeouts.lateUploadReply, code, text);
+    switch (end) {
+    case LoopEnd::ReadFailed:
+        replyText.Set(L"Unable to read the local file.");
+        return NetResult::Failed;
+    case LoopEnd::NotSecured:
+        replyText.Set(kDataNotSecuredText);
+        return NetResult::Failed;
+    case LoopEnd::SendFailed:
+        replyText.Set(TransferStopText(L"The data connection failed", progress.Moved(), localSize));
+        return NetResult::Failed;
+    case LoopEnd::FileEnded:
+    case LoopEnd::Cancelled:
+        break;
+    }
+    if (result != NetResult::Ok) {
+        replyText.Set(L"The server did not confirm the transfer.");
+        return NetResult::Failed;
+    }
+    result = JudgeFinalReply(context, session, code, text, remoteName, localSize);
     if (result != NetResult::Ok)
         return result;
     QueryFeatures(context, session);
-    if (session.Has(HasMfmt))
-        SendCommand(context, session, MfmtCommandLine(LastWriteSecondsSince1970(file), WideToUtf8Limited(remoteName)));
+    // Without the file's own time a remote time would be made up.
+    std::optional<int64_t> modified = LastWriteSecondsSince1970(file);
+    if (session.Has(HasMfmt) && modified)
+        SendCommand(context, session, MfmtCommandLine(*modified, WideToUtf8Limited(remoteName)));
     return NetResult::Ok;
 }
 
@@ -204,7 +214,14 @@ NetResult Upload(TaskContext& context, FtpSession& session, const std::wstring& 
     HANDLE file = CreateFileWithRetry(localPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return NetResult::Failed;
-    NetResult result = Transfer(context, session, remoteName, file, replyText);
+    // The size decides whether the server got the whole file: without it
+    // nothing is sent.
+    LARGE_INTEGER size{};
+    NetResult result = NetResult::Failed;
+    if (GetFileSizeEx(file, &size))
+        result = Transfer(context, session, remoteName, file, static_cast<uint64_t>(size.QuadPart), replyText);
+    else
+        replyText.Set(L"Unable to read the size of the local file.");
     CloseHandle(file);
     return result;
 }

@@ -136,6 +136,7 @@ void SecureSocket::Close()
     encryptedPending_ = 0;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
+    closeNotified_ = false;
     DeleteContext();
     tlsRequired_ = false;
     if (socket_ != INVALID_SOCKET) {
@@ -282,7 +283,8 @@ NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t
 
 NetResult SecureSocket::WaitReadable(TaskContext& context, uint32_t timeoutMs)
 {
-    if (HasReadAhead() || leftoverCount_ != 0 || encryptedPending_ != 0)
+    // The end after a close notification is there to be read at once.
+    if (HasReadAhead() || leftoverCount_ != 0 || encryptedPending_ != 0 || closeNotified_)
         return NetResult::Ok;
     if (socket_ == INVALID_SOCKET)
         return NetResult::Failed;
@@ -308,6 +310,13 @@ NetResult SecureSocket::WaitSocketReadable(TaskContext& context, uint32_t timeou
 NetResult SecureSocket::Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
 {
     count = 0;
+    receiveEnd_ = ReceiveEnd::None;
+    // After the peer's close notification its stream has ended, whatever the
+    // socket does next: our answer may meet a closed socket and draw a reset.
+    if (closeNotified_) {
+        receiveEnd_ = ReceiveEnd::Closed;
+        return NetResult::Failed;
+    }
     char* bytes = static_cast<char*>(buffer);
     if (HasReadAhead()) {
         // Bytes the line reader took come first: they were received first.
@@ -335,8 +344,12 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
     count = 0;
     if (capacity == 0)
         return NetResult::Ok;
-    if (socket_ == INVALID_SOCKET)
+    auto failed = [this](ReceiveEnd why) {
+        receiveEnd_ = why;
         return NetResult::Failed;
+    };
+    if (socket_ == INVALID_SOCKET)
+        return failed(ReceiveEnd::Broken);
     if (context.IsCancelled())
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
@@ -347,9 +360,15 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
             count = static_cast<size_t>(n);
             return NetResult::Ok;
         }
-        if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
-            return NetResult::Failed;
+        // Wine reports a reset as an orderly end; sending nothing tells them
+        // apart without putting a byte on the wire.
+        if (n == 0)
+            return failed(send(socket_, buffer, 0, 0) == SOCKET_ERROR ? ReceiveEnd::Broken : ReceiveEnd::Closed);
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            return failed(ReceiveEnd::Broken);
         NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited == NetResult::Failed)
+            return failed(ReceiveEnd::TimedOut);
         if (waited != NetResult::Ok)
             return waited;
     }

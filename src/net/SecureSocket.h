@@ -17,6 +17,16 @@
 // Starts Windows Sockets 2.2 once per process.
 void StartNetworking();
 
+// Why a Receive that returned Failed got nothing: whether the data a
+// connection carried is complete depends on how it ended.
+enum class ReceiveEnd {
+    None,      // the last Receive delivered data or was cancelled
+    Closed,    // the peer closed in order: end of stream, or the TLS close notification
+    TimedOut,  // nothing arrived within the allowance
+    Broken,    // a connection error such as a reset, or no connection
+    TlsError,  // a record that does not decrypt, or a stream that ends inside one
+};
+
 // One IPv4 TCP connection, non-blocking for its whole life, with optional TLS.
 // Every wait is cut into 200 ms slices between which the TaskContext is asked
 // whether to stop; time-outs are idle allowances consumed only by slices in
@@ -42,6 +52,7 @@ public:
     NetResult Send(TaskContext& context, const void* data, size_t length, uint32_t timeoutMs);
     NetResult WaitReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult Receive(TaskContext& context, void* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    ReceiveEnd LastReceiveEnd() const { return receiveEnd_; }
     NetResult ReadExact(TaskContext& context, void* buffer, size_t length, uint32_t timeoutMs);
 
     // What one line read may store and take from the stream.
@@ -114,4 +125,6 @@ private:
     std::vector<char> readAhead_;
     size_t readAheadStart_ = 0;
     size_t readAheadEnd_ = 0;
+    ReceiveEnd receiveEnd_ = ReceiveEnd::None;
+    bool closeNotified_ = false;  // the peer ended its TLS stream
 };

@@ -368,8 +368,12 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
         SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
         SECURITY_STATUS status = DecryptMessage(&context_, &desc, 0, nullptr);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
-            if (endOfStream)
+            if (endOfStream) {
+                // The stream ended inside a record: the rest of it is lost.
+                if (receiveEnd_ == ReceiveEnd::Closed)
+                    receiveEnd_ = ReceiveEnd::TlsError;
                 break;
+            }
             needData = true;
             continue;
         }
@@ -406,6 +410,8 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
         if (closeNotify) {
             if (Shutdown(context, timeoutMs) == NetResult::Cancelled)
                 return NetResult::Cancelled;
+            receiveEnd_ = ReceiveEnd::Closed;
+            closeNotified_ = true;
             break;
         }
         if (status == SEC_I_RENEGOTIATE) {
@@ -414,20 +420,29 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
             // context, and the connection then carries nothing more.
             std::vector<char> pending(receiveBuffer_.data(), receiveBuffer_.data() + encryptedPending_);
             encryptedPending_ = 0;
-            if (RunHandshake(context, false, pending, timeoutMs) != NetResult::Ok)
+            if (RunHandshake(context, false, pending, timeoutMs) != NetResult::Ok) {
+                receiveEnd_ = ReceiveEnd::TlsError;
                 return NetResult::Failed;
+            }
             // One that consumed nothing would come back at once, for ever.
             stalledRenegotiations = encryptedPending_ < pending.size() ? 0 : stalledRenegotiations + 1;
-            if (stalledRenegotiations >= kMaxCallsWithoutProgress)
+            if (stalledRenegotiations >= kMaxCallsWithoutProgress) {
+                receiveEnd_ = ReceiveEnd::TlsError;
                 return NetResult::Failed;
+            }
             needData = encryptedPending_ == 0;
             continue;
         }
-        if (status != SEC_E_OK)
+        if (status != SEC_E_OK) {
+            receiveEnd_ = ReceiveEnd::TlsError;
             return NetResult::Failed;
+        }
         if (delivered && (capacity == 0 || leftoverCount_ > 0))
             break;
         needData = encryptedPending_ == 0;
     }
-    return count > 0 ? NetResult::Ok : NetResult::Failed;
+    if (count == 0)
+        return NetResult::Failed;  // receiveEnd_ tells why
+    receiveEnd_ = ReceiveEnd::None;
+    return NetResult::Ok;
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "ftp/ListingLineParsers.h"
 #include "ftp/ListingParser.h"
+#include "ftp/RemoteTime.h"
 
 namespace {
 
@@ -312,8 +314,21 @@ TEST(DosListing, DateOrders)
     ExpectDate(Parse("23-10-23  18:30  512 x"), 2023, 10, 23);
     ExpectDate(Parse("10/05/99  18:30  512 x"), 1999, 10, 5);
     ExpectDate(Parse("01-16-49  18:30  512 x"), 2049, 1, 16);
-    ExpectDate(Parse("01-16-50  18:30  512 x"), 1950, 1, 16);
+    ExpectDate(Parse("01-16-102  18:30  512 x"), 2002, 1, 16);  // years counted from 1900
     ExpectDate(Parse("Jan-16-2002  18:30  512 x"), 2002, 1, 16);
+}
+
+TEST(DosListing, TwoDigitYearsFollowTheRuleOfTheFactTimes)
+{
+    // 00-69 are this century, 70-99 the last; the UTC conversion of a
+    // two-digit year must land on the same day.
+    for (int yy = 0; yy < 100; ++yy) {
+        char line[64];
+        snprintf(line, sizeof(line), "03-04-%02d  18:30  512 x", yy);
+        int32_t expected = yy < 70 ? 2000 + yy : 1900 + yy;
+        ExpectDate(Parse(line), expected, 3, 4);
+        EXPECT_EQ(UtcTimeToSeconds({yy, 3, 4, 18, 30, 0}), UtcTimeToSeconds({expected, 3, 4, 18, 30, 0})) << yy;
+    }
 }
 
 TEST(DosListing, RejectsMalformedColumns)

@@ -107,3 +107,40 @@ TEST_F(ScriptedCommands, TrackedChangeGivesTheServersOwnPath)
     ExpectScriptDone();
     EXPECT_EQ(server.Received(), (Lines{"CWD sub\r\n", "PWD\r\n", "CWD missing\r\n", "PWD\r\n"}));
 }
+
+TEST_F(ScriptedCommands, TreeDeleteStopsWhereGoingOnWouldActInTheWrongFolder)
+{
+    const std::string file = "-rw-r--r-- 1 o g 5 Jan 01 2020 a.txt\r\n";
+    auto enterTree = [&](const std::string& pwd) {
+        server.ExpectLine().Reply("257 \"" + pwd + "\" is the current directory").ExpectLine().Reply("250 ok");
+    };
+    // The parent folder cannot be learnt: there would be no way back.
+    server.ExpectLine().Reply("550 No current directory");
+    // The listing breaks off: what the folder holds is not known.
+    enterTree("/pub");
+    OpenData().ExpectLine().Reply("150 Here it comes").SendData(file).CloseData().Reply("451 Transfer aborted.");
+    // The way back is refused: RMD would name a folder inside the tree.
+    enterTree("/pub");
+    ListingAnswer(file).ExpectLine().Reply("250 Deleted").ExpectLine().Reply("550 Permission denied");
+    // A subfolder's way back is refused: the parent's next file would be
+    // looked for in the subfolder.
+    enterTree("/pub");
+    ListingAnswer("drwxr-xr-x 2 o g 4096 Jan 01 2020 sub\r\n-rw-r--r-- 1 o g 5 Jan 01 2020 z.txt\r\n");
+    enterTree("/pub/tree");
+    ListingAnswer("").ExpectLine().Reply("550 Permission denied");
+    server.ExpectLine().Reply("257 \"/pub/tree/sub\" is the current directory");
+    Connect();
+    for (int attempt = 0; attempt < 4; ++attempt)
+        EXPECT_EQ(DeleteRemoteTree(context, session, L"tree"), NetResult::Failed) << attempt;
+    std::wstring here;
+    EXPECT_EQ(GetRemoteFolder(context, session, here), NetResult::Ok);
+    ExpectScriptDone();
+    const Lines listing{"TYPE A\r\n", "PASV\r\n", "LIST\r\n"};
+    Lines expected{"PWD\r\n"};
+    for (const Lines& part : {Lines{"PWD\r\n", "CWD tree\r\n"}, listing,                                      // broken listing
+                              Lines{"PWD\r\n", "CWD tree\r\n"}, listing, Lines{"DELE a.txt\r\n", "CWD /pub\r\n"},  // no way back
+                              Lines{"PWD\r\n", "CWD tree\r\n"}, listing, Lines{"PWD\r\n", "CWD sub\r\n"}, listing,
+                              Lines{"CWD /pub/tree\r\n", "PWD\r\n"}})
+        expected.insert(expected.end(), part.begin(), part.end());
+    EXPECT_EQ(server.Received(), expected);
+}

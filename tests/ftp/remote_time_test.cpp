@@ -43,6 +43,22 @@ TEST(UtcTime, TwoDigitYearsAreCompleted)
     EXPECT_EQ(UtcTimeToSeconds({70, 1, 1, 0, 0, 0}), 0);
 }
 
+TEST(FullYear, OnePivotForEveryShortYear)
+{
+    EXPECT_EQ(FullYear(0), 2000);
+    EXPECT_EQ(FullYear(49), 2049);
+    EXPECT_EQ(FullYear(50), 2050);
+    EXPECT_EQ(FullYear(69), 2069);
+    EXPECT_EQ(FullYear(70), 1970);
+    EXPECT_EQ(FullYear(99), 1999);
+    EXPECT_EQ(FullYear(102), 2002);  // the C library's years since 1900
+    EXPECT_EQ(FullYear(999), 2899);
+    EXPECT_EQ(FullYear(1000), 1000);
+    EXPECT_EQ(FullYear(1969), 1969);
+    EXPECT_EQ(FullYear(2024), 2024);
+    EXPECT_EQ(FullYear(-1), -1);
+}
+
 TEST(UtcTime, SecondsAndFieldsRoundTrip)
 {
     // Every day boundary region from 1900 to 2400, including leap days and

@@ -56,7 +56,6 @@ TEST_P(RoundTrip, FilesOfEverySizeComeBackByteIdentical)
         EXPECT_EQ(back.size(), size);
         EXPECT_EQ(ContentHash(back), ContentHash(data));
     }
-    EXPECT_FALSE(log.ContainsPart(L"The server reported a size")) << log.All();
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, RoundTrip,

@@ -29,24 +29,20 @@ private:
     size_t draw_;
 };
 
-// A local "file" that fails part-way: a named pipe whose other end takes or
-// gives a few bytes and goes away. direction is the pipe's side:
-// PIPE_ACCESS_INBOUND for a file to write, PIPE_ACCESS_OUTBOUND for one to read.
+// A local file to write that fails part-way: a named pipe whose other end
+// takes a few bytes and goes away.
 class VanishingLocalFile {
 public:
-    explicit VanishingLocalFile(DWORD direction)
+    VanishingLocalFile()
         : path_(L"\\\\.\\pipe\\tarnwick-transfer-" + std::to_wstring(GetCurrentProcessId())),
-          pipe_(CreateNamedPipeW(path_.c_str(), direction, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr))
+          pipe_(CreateNamedPipeW(path_.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr))
     {
         EXPECT_NE(pipe_, INVALID_HANDLE_VALUE);
-        other_ = std::thread([this, direction]() {
+        other_ = std::thread([this]() {
             ConnectNamedPipe(pipe_, nullptr);
             char bytes[3000] = {};
             DWORD count = 0;
-            if (direction == PIPE_ACCESS_INBOUND)
-                ReadFile(pipe_, bytes, sizeof(bytes), &count, nullptr);
-            else
-                WriteFile(pipe_, bytes, sizeof(bytes), &count, nullptr);
+            ReadFile(pipe_, bytes, sizeof(bytes), &count, nullptr);
             DisconnectNamedPipe(pipe_);
         });
     }
@@ -138,6 +134,20 @@ protected:
         EXPECT_EQ(SendCommand(NullContext(), session, "PWD\r\n", &text), NetResult::Ok);
         EXPECT_EQ(text, "\"/pub\" is the current directory");
     }
+    // Runs the script, which the answer to PWD ends, and a download of name
+    // that must fail with these words, leave no file and the session in step.
+    void ExpectDownloadFails(const std::wstring& name, const std::wstring& words)
+    {
+        server.ExpectLine().Reply("257 \"/pub\" is the current directory");
+        Connect();
+        RecordingContext context;
+        std::wstring local = folder.File(name);
+        EXPECT_EQ(Download(context, session, name, local, &replyText), NetResult::Failed);
+        EXPECT_EQ(replyText, words);
+        EXPECT_FALSE(FileExists(local));
+        ExpectSessionInSync();
+        ExpectScriptDone();
+    }
 
     ScriptedFtpServer server;
     FtpSession session;
@@ -171,17 +181,50 @@ TEST_F(TransferScript, DownloadAsksTheSizeFirstAndWritesEveryByte)
     ASSERT_FALSE(context.progress.empty());
     EXPECT_EQ(context.progress.front(), 0.0);
     EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
-    EXPECT_FALSE(log.ContainsPart(L"The server reported a size")) << log.All();
 }
 
-TEST_F(TransferScript, DownloadOfOtherThanTheReportedSizeIsLoggedWithBothNumbers)
+// Downloads whose data does not end in order, or not at the size the server
+// gave: each fails with its own words, leaves no file and keeps the session
+// in step.
+TEST_F(TransferScript, DownloadShortOfTheQueriedSizeFailsWithBothNumbers)
 {
     DownloadStart(5000).SendData(RandomBytes(4000, 2)).CloseData().Reply("226 Transfer complete.");
+    ExpectDownloadFails(L"b.bin", L"The transfer ended after 4000 of 5000 bytes.");
+}
+
+TEST_F(TransferScript, TheSizeInThePreliminaryReplyIsTheOneThatCounts)
+{
+    // SIZE says 0, which proves nothing; the 150 reply names the size.
+    DownloadPrelude(0)
+        .ExpectLine()
+        .Reply("150 Opening BINARY mode data connection for b (3).bin (5000 bytes).")
+        .SendData(RandomBytes(6000, 2))
+        .CloseData()
+        .Reply("226 Transfer complete.");
+    const std::string data = RandomBytes(5000, 3);
+    DownloadPrelude(4000)
+        .ExpectLine()
+        .Reply("150 Opening BINARY mode data connection for c.bin (5000 Bytes)")
+        .SendData(data)
+        .CloseData()
+        .Reply("226 Transfer complete.");
     Connect();
     RecordingContext context;
-    ASSERT_EQ(Download(context, session, L"b.bin", folder.File(L"b.bin")), NetResult::Ok);
+    std::wstring local = folder.File(L"b.bin");
+    EXPECT_EQ(Download(context, session, L"b (3).bin", local, &replyText), NetResult::Failed);
+    EXPECT_EQ(replyText, L"The server sent 6000 bytes where 5000 were expected.");
+    EXPECT_FALSE(FileExists(local));
+    EXPECT_EQ(Download(context, session, L"c.bin", local, &replyText), NetResult::Ok) << log.All();
+    EXPECT_EQ(ReadWholeFile(local), data);
     ExpectScriptDone();
-    EXPECT_TRUE(log.Contains(L"The server reported a size of 5000 bytes for b.bin, but 4000 bytes arrived.")) << log.All();
+}
+
+TEST_F(TransferScript, DownloadStalledPastItsAllowanceFails)
+{
+    session.timeouts.downloadBlock = 600;
+    AnswerAbort(DownloadStart(100000).SendData(RandomBytes(30000, 15)));
+    ExpectDownloadFails(L"s.bin", L"The data connection timed out after 30000 of 100000 bytes.");
+    EXPECT_EQ(server.Received()[5], "ABOR\r\n");
 }
 
 TEST_F(TransferScript, CancelledDownloadAnswered426Then226KeepsWhatArrived)
@@ -251,7 +294,7 @@ TEST_F(TransferScript, DownloadMissingTheNoopReplyFindsTheTransferReplyAmongTheL
 
 TEST_F(TransferScript, FailedWriteAbortsFailsAndSaysSo)
 {
-    VanishingLocalFile local(PIPE_ACCESS_INBOUND);  // the disk "fills" after the first bytes
+    VanishingLocalFile local;  // the disk "fills" after the first bytes
     AnswerAbort(DownloadStart(300000).SendData(RandomBytes(300000, 6)));
     Connect();
     RecordingContext context;
@@ -262,13 +305,18 @@ TEST_F(TransferScript, FailedWriteAbortsFailsAndSaysSo)
 
 TEST_F(TransferScript, FailedReadAbortsTheUploadAndSaysSo)
 {
-    VanishingLocalFile local(PIPE_ACCESS_OUTBOUND);  // reading fails after the first bytes
     AnswerAbort(UploadStart().ReceiveDataToEnd());
+    server.ExpectLine().Reply("257 \"/pub\" is the current directory");
     Connect();
     RecordingContext context;
-    EXPECT_EQ(Upload(context, session, L"p.bin", local.Path(), &replyText), NetResult::Failed);
-    ExpectAborted();
+    // A file whose size reads as 0 and whose every read fails: the memory of
+    // the process as Linux shows it.
+    EXPECT_EQ(Upload(context, session, L"p.bin", L"Z:\\proc\\self\\mem", &replyText), NetResult::Failed);
     EXPECT_EQ(replyText, L"Unable to read the local file.");
+    ExpectSessionInSync();
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received()[3], "ABOR\r\n");
+    EXPECT_EQ(server.ReceivedData(), "");
 }
 
 TEST_F(TransferScript, LocalFilesThatCannotBeOpenedFailBeforeAnythingIsSent)
@@ -294,6 +342,14 @@ TEST_F(TransferScript, LocalFilesThatCannotBeOpenedFailBeforeAnythingIsSent)
     EXPECT_NE(GetFileAttributesW(folder.Path().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 
     EXPECT_EQ(Upload(context, session, L"h.bin", folder.File(L"no-such-file.bin"), &replyText), NetResult::Failed);
+
+    // A pipe opens but has no size to compare the server's with.
+    std::wstring pipePath = L"\\\\.\\pipe\\tarnwick-sizeless-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeW(pipePath.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Upload(context, session, L"h.bin", pipePath, &replyText), NetResult::Failed);
+    EXPECT_EQ(replyText, L"Unable to read the size of the local file.");
+    CloseHandle(pipe);
     session.Close();
     ExpectScriptDone();
     EXPECT_TRUE(server.Received().empty());
@@ -398,6 +454,22 @@ TEST_F(TransferScript, UploadMissingTheNoopReplyFindsTheTransferReplyAmongTheLat
     ExpectScriptDone();
     EXPECT_EQ(server.Received()[3], "NOOP\r\n");
     EXPECT_EQ(server.ReceivedData(), data);
+}
+
+TEST_F(TransferScript, UploadMissingTheNoopReplyAndThenEveryReplyFails)
+{
+    session.timeouts.keepAliveInterval = 300;
+    session.timeouts.keepAliveReply = 100;
+    session.timeouts.lateUploadReply = 500;
+    std::wstring local = folder.File(L"n.bin");
+    WriteWholeFile(local, RandomBytes(3 * session.transferBlockBytes, 16));
+    UploadStart().ReceiveDataToEnd().ExpectLine();  // NOOP, never answered, nor is the transfer
+    Connect();
+    StallAtProgress context(2);
+    EXPECT_EQ(Upload(context, session, L"n.bin", local, &replyText), NetResult::Failed);
+    EXPECT_EQ(replyText, L"The server did not confirm the transfer.");
+    ExpectScriptDone();
+    EXPECT_EQ(server.Received()[3], "NOOP\r\n");
 }
 
 TEST_F(TransferScript, Final426CountsWhenTheServerHoldsTheWholeFile)

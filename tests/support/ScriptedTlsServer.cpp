@@ -59,3 +59,8 @@ bool ScriptedTlsServer::Finish(int timeoutMs) const
     }
     return false;
 }
+
+std::string ScriptedTlsServer::ReceivedData() const
+{
+    return ReadWholeFile(WindowsPathOf(record_ + ".data"));
+}

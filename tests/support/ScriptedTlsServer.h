@@ -12,6 +12,13 @@
 // "close". Anything the client sends outside the script's channel (clear text
 // where TLS was expected, bytes after a failed handshake) is received as a
 // line starting with "!".
+// A scripted FTP server with TLS (scripted_tls_server.py, run natively by the
+// server manager), for replies and data connections real servers will not
+// produce. Script steps: "send TEXT", "expect", "starttls", "close", and for
+// the data connection "pasv", "accept", "datatls CERT", "datasend TEXT",
+// "datafill N", "datarecv", "datarecvbytes N", "dataclose", "datareset";
+// "pause MS". In explicit mode the control connection is plain until
+// "starttls".
 class ScriptedTlsServer {
 public:
     ScriptedTlsServer(bool implicitTls, const std::vector<std::string>& script,
@@ -28,6 +35,8 @@ public:
     // Waits for the end of the script (at most timeoutMs); false when it did
     // not end. After it, Received() holds everything the client sent.
     bool Finish(int timeoutMs = 20000) const;
+    // What the data connections brought, byte for byte.
+    std::string ReceivedData() const;
 
 private:
     std::string id_;

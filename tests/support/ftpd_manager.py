@@ -7,11 +7,13 @@ to <testenv>/manager.port. One request per line, one answer per line:
 
   start KIND TLS CERT [OPTION...]   KIND vsftpd|pyftpdlib, TLS none|explicit|implicit,
                                    CERT good|wrongname|expired|selfsigned,
-                                   OPTION dead-pasv (pyftpdlib only)
+                                   OPTION (pyftpdlib only) dead-pasv, untrusted-data-cert
+                                   (data connections under a self-signed certificate),
+                                   clear-data (PROT P accepted, data left in clear text)
       -> ok ID PORT ROOT USER PASSWORD      ROOT is the Linux path of the served folder
-  scripted TLS SCRIPT RECORD [CERT] -> ok ID PORT   a scripted TLS control connection (scripted_tls_server.py),
+  scripted TLS SCRIPT RECORD [CERT] -> ok ID PORT   a scripted server (scripted_tls_server.py),
                                              TLS explicit|implicit, SCRIPT and RECORD Linux paths,
-                                             CERT as for start (good when left out)
+                                             CERT of the control connection as for start (good when left out)
   stop ID -> ok
   log ID  -> ok PATH                         the server's protocol log
   own ID  -> ok                              gives everything in the served folder to the
@@ -95,6 +97,11 @@ class Manager:
                        "--pasv-ports", "%d-%d" % (pasv, pasv + 19), "--log", log]
             if "dead-pasv" in options:
                 command.append("--dead-pasv")
+            if "untrusted-data-cert" in options:
+                command += ["--data-cert", os.path.join(self.certs, "selfsigned.pem"),
+                            "--data-key", os.path.join(self.certs, "selfsigned.key")]
+            if "clear-data" in options:
+                command.append("--clear-data")
         else:
             raise RuntimeError("unknown server kind " + kind)
         output = open(os.path.join(folder, "output.txt"), "wb")
@@ -113,8 +120,7 @@ class Manager:
         os.makedirs(folder, exist_ok=True)
         port = self.free_port()
         command = ["/usr/bin/python3", os.path.join(HERE, "scripted_tls_server.py"), "--port", str(port), "--tls", tls,
-                   "--cert", os.path.join(self.certs, cert + ".pem"), "--key", os.path.join(self.certs, cert + ".key"),
-                   "--script", script, "--record", record]
+                   "--certs", self.certs, "--cert", cert, "--script", script, "--record", record]
         output = open(os.path.join(folder, "output.txt"), "wb")
         process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                    start_new_session=True)

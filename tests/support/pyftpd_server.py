@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """A pyftpdlib server for the tests: one user with full rights on one folder,
-plain, explicit TLS (AUTH TLS) or implicit TLS."""
+plain, explicit TLS (AUTH TLS) or implicit TLS. Two faults on demand for TLS:
+data connections under another certificate than the control connection's, or
+data connections left in clear text although PROT P was accepted."""
 import argparse
 import logging
 
+from OpenSSL import SSL
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -21,6 +24,10 @@ def main():
     p.add_argument("--pasv-ports", default="")
     p.add_argument("--dead-pasv", action="store_true",
                    help="answer PASV with a port where nothing listens, so no data connection can be made")
+    p.add_argument("--data-cert", help="the certificate of the data connections, when not --cert")
+    p.add_argument("--data-key")
+    p.add_argument("--clear-data", action="store_true",
+                   help="accept PROT P but leave the data connections in clear text")
     p.add_argument("--log")
     a = p.parse_args()
 
@@ -47,6 +54,19 @@ def main():
         Handler.keyfile = a.key
         Handler.tls_control_required = False
         Handler.tls_data_required = False
+    if a.data_cert or a.clear_data:
+        data_context = None
+        if a.data_cert:
+            data_context = SSL.Context(SSL.SSLv23_METHOD)
+            data_context.use_certificate_chain_file(a.data_cert)
+            data_context.use_privatekey_file(a.data_key)
+
+        class DataHandler(TLS_DTPHandler):
+            def secure_connection(self, ssl_context):
+                if data_context:
+                    super().secure_connection(data_context)
+
+        Handler.dtp_handler = DataHandler
     if a.tls == "implicit":
         # TLS from the first byte: secure the connection before the greeting.
         def handle(self):
