@@ -86,7 +86,7 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     if (result != NetResult::Ok)
         return result;
 
-    result = SendRaw(context, session, CommandLine("RETR", WideToUtf8Limited(remotePath)), session.timeouts.send);
+    result = SendRaw(context, session, CommandLine("RETR", WideToUtf8(remotePath)), session.timeouts.send);
     if (result != NetResult::Ok)
         return result;
     uint16_t code = 0;
@@ -141,7 +141,8 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         }
         return result;
     case LoopEnd::Cancelled:
-        break;
+        // Whatever the server answers to ABOR, the file is not whole.
+        return result == NetResult::Cancelled || result == NetResult::Ok ? NetResult::Cancelled : result;
     }
     return result;
 }
@@ -159,8 +160,9 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
         return NetResult::Failed;
     NetResult result = Transfer(context, session, remotePath, file, replyText);
     CloseHandle(file);
-    // A failed download leaves no file: what is there is not the remote file.
-    if (result == NetResult::Failed)
+    // A download that did not succeed leaves no file: what is there is not
+    // the remote file.
+    if (result != NetResult::Ok)
         DeleteFileW(localPath.c_str());
     return result;
 }

@@ -8,9 +8,11 @@
 // ABOR when the context is cancelled. replyText, when given, receives the
 // server's words (or the program's own) on a failure, at most 259 units.
 
-// Replaces the local file. A failed download deletes it; a cancelled one whose
-// final reply is positive keeps what arrived and gives Ok. A failed write to
-// the local file gives Failed with "Unable to write the local file.".
+// Replaces the local file. Ok only when the data connection ended cleanly
+// with every byte the server announced; a failed or cancelled download
+// deletes what arrived (the session stays in step: ABOR and the replies owed
+// are read). A failed write to the local file gives Failed with "Unable to
+// write the local file.".
 NetResult Download(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
                    const std::wstring& localPath, std::wstring* replyText = nullptr);
 

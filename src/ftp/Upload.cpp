@@ -142,7 +142,7 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     if (result == NetResult::Ok)
         result = ConnectPassiveData(context, session, data);
     if (result == NetResult::Ok)
-        result = StartStore(context, session, CommandLine("STOR", WideToUtf8Limited(remoteName)), data, replyText);
+        result = StartStore(context, session, CommandLine("STOR", WideToUtf8(remoteName)), data, replyText);
     if (result != NetResult::Ok)
         return result;
 
@@ -199,7 +199,7 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     // Without the file's own time a remote time would be made up.
     std::optional<int64_t> modified = LastWriteSecondsSince1970(file);
     if (session.Has(HasMfmt) && modified)
-        SendCommand(context, session, MfmtCommandLine(*modified, WideToUtf8Limited(remoteName)));
+        SendCommand(context, session, MfmtCommandLine(*modified, WideToUtf8(remoteName)));
     return NetResult::Ok;
 }
 
