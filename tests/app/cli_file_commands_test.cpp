@@ -2,22 +2,11 @@
 // and standard error now that output is buffered.
 #include <gtest/gtest.h>
 
-#include "support/ProcessRunner.h"
-#include "support/RealFtpServer.h"
+#include "app/CliRun.h"
 #include "support/ServedFiles.h"
 #include "support/TestLog.h"
 
 namespace {
-
-std::wstring UrlOf(const RealFtpServer& server, const std::wstring& path = L"/")
-{
-    return L"ftp://" + server.User() + L":" + server.Password() + L"@" + server.HostText() + path;
-}
-
-bool Has(const ProcessResult& run, const std::string& text)
-{
-    return run.output.find(text) != std::string::npos;
-}
 
 // The last column of the ls line of name.
 std::string PermissionsListed(const ProcessResult& run, const std::string& name)
@@ -28,11 +17,6 @@ std::string PermissionsListed(const ProcessResult& run, const std::string& name)
     size_t end = run.output.find("\r\n", start + 1);
     std::string line = run.output.substr(start + 1, end - start - 1);
     return line.substr(line.rfind('\t') + 1);
-}
-
-ProcessResult Cli(const std::vector<std::wstring>& arguments)
-{
-    return RunSiblingProgram(L"tarnwick-cli.exe", arguments);
 }
 
 }  // namespace
