@@ -2,6 +2,7 @@
 // shell's recycle bin (a stand-in shell, and the real one once).
 #include <gtest/gtest.h>
 
+#include "ops/FakeShell.h"
 #include "ops/FileNameChecks.h"
 #include "ops/LocalDeleteCommand.h"
 #include "ops/NewFolderCommand.h"
@@ -11,34 +12,6 @@
 #include "support/ScriptedPrompt.h"
 #include "support/ServedFiles.h"
 #include "support/TestLog.h"
-
-namespace {
-
-// Deletes what it is told to, except the paths it refuses.
-class FakeShell : public Shell {
-public:
-    bool OpenFile(const std::wstring& path) override
-    {
-        opened.push_back(path);
-        return true;
-    }
-    bool DeleteToRecycleBin(const std::wstring& path) override
-    {
-        deleteCalls.push_back(path);
-        return path != refused;
-    }
-    bool FreeDiskSpace(const std::wstring&, uint64_t& bytes) override
-    {
-        bytes = 0;
-        return false;
-    }
-
-    std::wstring refused;
-    std::vector<std::wstring> opened;
-    std::vector<std::wstring> deleteCalls;
-};
-
-}  // namespace
 
 TEST(LocalFileCommands, NewFolderIsMadeUnderItsCheckedName)
 {

@@ -8,9 +8,11 @@
 #include "ftp/RemoteNames.h"
 #include "ops/ChmodCommand.h"
 #include "ops/DeleteCommand.h"
+#include "ops/FakeShell.h"
 #include "ops/FileCommandsSupport.h"
 #include "ops/FileNameChecks.h"
 #include "ops/NewFolderCommand.h"
+#include "ops/OpenCommand.h"
 #include "ops/RenameCommand.h"
 #include "store/Bookmarks.h"
 #include "store/SiteStore.h"
@@ -356,6 +358,40 @@ TEST_P(FileCommands, PermissionsChangeRowByRowAndShowTheSentDigits)
     // The server's own listing agrees.
     EXPECT_EQ(ServerDigits(L"a.txt"), (PermissionDigits{7, 5, 5}));
     EXPECT_EQ(ServerDigits(L"b.txt"), (PermissionDigits{7, 5, 5}));
+}
+
+TEST_P(FileCommands, OpenDownloadsIntoTheTemporaryFolderAndHandsTheCopyToTheShell)
+{
+    MakeFile(L"/notes 1.txt", "the notes");
+    MakeFile(L"/a.txt");
+    ASSERT_NO_FATAL_FAILURE(LogIn());
+    FakeShell shell;
+    EXPECT_EQ(OpenRemoteFile(context, *connection, shell, File(L"notes 1.txt")), NetResult::Ok) << log.All();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temporary);
+    EXPECT_EQ(shell.opened[0], std::wstring(temporary) + L"notes 1.txt");
+    EXPECT_EQ(ReadWholeFile(shell.opened[0]), "the notes");
+    EXPECT_TRUE(Logged(L"Open file successfully: notes 1.txt", LogInformation));
+    DeleteFileW(shell.opened[0].c_str());
+
+    EXPECT_EQ(OpenRemoteFile(context, *connection, shell, File(L"missing.txt")), NetResult::Failed);
+    EXPECT_TRUE(Logged(L"Cannot open file: missing.txt", LogErrorLevel));
+    auto cannot = std::find_if(log.lines.begin(), log.lines.end(),
+                               [](const CapturedLog::Line& line) { return line.text == L"Cannot open file: missing.txt"; });
+    ASSERT_NE(cannot + 1, log.lines.end());
+    EXPECT_EQ((cannot + 1)->level, LogErrorLevel) << "the transfer's reason follows";
+    EXPECT_FALSE((cannot + 1)->text.empty());
+    EXPECT_EQ(shell.opened.size(), 1u);
+
+    shell.openWorks = false;
+    EXPECT_EQ(OpenRemoteFile(context, *connection, shell, File(L"a.txt")), NetResult::Failed);
+    EXPECT_TRUE(Logged(L"Cannot open file: a.txt", LogErrorLevel));
+    DeleteFileW((std::wstring(temporary) + L"a.txt").c_str());
+
+    context.cancelled = true;
+    EXPECT_EQ(OpenRemoteFile(context, *connection, shell, File(L"a.txt")), NetResult::Cancelled);
+    EXPECT_EQ(shell.opened.size(), 2u) << "a cancelled download is not opened";
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, FileCommands, ::testing::Values(Kind::Vsftpd, Kind::Pyftpdlib),
