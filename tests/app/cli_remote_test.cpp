@@ -3,32 +3,12 @@
 
 #include <algorithm>
 
+#include "app/CliRun.h"
 #include "ftp/RemoteTime.h"
 #include "net/TextCodec.h"
-#include "support/ProcessRunner.h"
-#include "support/RealFtpServer.h"
 #include "support/ScriptedFtpServer.h"
 #include "support/ServedFiles.h"
 #include "support/TestLog.h"
-
-namespace {
-
-std::wstring UrlOf(const RealFtpServer& server, const std::wstring& path = L"/")
-{
-    return L"ftp://" + server.User() + L":" + server.Password() + L"@" + server.HostText() + path;
-}
-
-bool Has(const ProcessResult& run, const std::string& text)
-{
-    return run.output.find(text) != std::string::npos;
-}
-
-ProcessResult Cli(const std::vector<std::wstring>& arguments)
-{
-    return RunSiblingProgram(L"tarnwick-cli.exe", arguments);
-}
-
-}  // namespace
 
 TEST(CliRemote, LsPrintsNameSizeKindTimeAndPermissions)
 {

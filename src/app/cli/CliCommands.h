@@ -17,6 +17,9 @@ int RunLsCommand(const CliArguments& args);
 int RunMkdirCommand(const CliArguments& args);
 int RunRmdirCommand(const CliArguments& args);
 int RunRmCommand(const CliArguments& args);
+// rm with -r: every name (files and folders) with everything in it.
+int RunRecursiveRmCommand(const CliArguments& args);
+int RunChmodCommand(const CliArguments& args);
 int RunMvCommand(const CliArguments& args);
 int RunRmtreeCommand(const CliArguments& args);
 int RunCdCommand(const CliArguments& args);

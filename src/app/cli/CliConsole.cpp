@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 
 #include "net/TextCodec.h"
 
@@ -19,11 +20,16 @@ BOOL WINAPI OnConsoleControl(DWORD type)
     return FALSE;
 }
 
-void Write(DWORD stream, std::wstring_view text)
+bool IsConsole(HANDLE handle)
 {
-    HANDLE handle = GetStdHandle(stream);
-    DWORD mode, written;
-    if (GetConsoleMode(handle, &mode)) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+void Write(HANDLE handle, bool console, std::wstring_view text)
+{
+    DWORD written = 0;
+    if (console) {
         WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         return;
     }
@@ -31,16 +37,78 @@ void Write(DWORD stream, std::wstring_view text)
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+// Standard output is written in large blocks: a write per line made printing
+// a long listing take longer than fetching it. What is held back goes out when
+// the block is full, when it has waited long enough to be seen, before
+// anything on standard error (to keep the order), before the console is read
+// and at exit.
+class OutputBuffer {
+public:
+    void Add(std::wstring_view text)
+    {
+        if (!started_) {
+            started_ = true;
+            handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
+            console_ = IsConsole(handle_);
+            lastFlush_ = GetTickCount64();
+            std::atexit(FlushOutput);
+        }
+        pending_ += text;
+        if (pending_.size() >= kFlushUnits || GetTickCount64() - lastFlush_ >= kMaxHoldMs)
+            Flush();
+    }
+
+    void Flush()
+    {
+        if (!pending_.empty())
+            Write(handle_, console_, pending_);
+        pending_.clear();
+        lastFlush_ = GetTickCount64();
+    }
+
+private:
+    static constexpr size_t kFlushUnits = 64 * 1024;
+    static constexpr ULONGLONG kMaxHoldMs = 250;
+
+    bool started_ = false;
+    HANDLE handle_ = nullptr;
+    bool console_ = false;
+    ULONGLONG lastFlush_ = 0;
+    std::wstring pending_;
+};
+
+OutputBuffer& Output()
+{
+    static OutputBuffer output;
+    return output;
+}
+
+// A progress line shows at once.
+void PrintProgressLine(std::wstring_view text)
+{
+    PrintLine(text);
+    FlushOutput();
+}
+
 }  // namespace
 
 void PrintLine(std::wstring_view text)
 {
-    Write(STD_OUTPUT_HANDLE, std::wstring(text) + L"\r\n");
+    OutputBuffer& output = Output();
+    output.Add(text);
+    output.Add(L"\r\n");
+}
+
+void FlushOutput()
+{
+    Output().Flush();
 }
 
 void PrintError(std::wstring_view text)
 {
-    Write(STD_ERROR_HANDLE, L"tarnwick-cli: " + std::wstring(text) + L"\r\n");
+    FlushOutput();
+    HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+    Write(handle, IsConsole(handle), L"tarnwick-cli: " + std::wstring(text) + L"\r\n");
 }
 
 void ConsoleLogEcho::LineAdded(const std::wstring& stamp, const std::wstring& text, LogLevel level)
@@ -66,7 +134,7 @@ void ConsoleTaskContext::ShowError(const std::wstring& text)
 void ConsoleTaskContext::SetStatus(const std::wstring& text, int line)
 {
     if (showProgress_ && line == 0)
-        PrintLine(text);
+        PrintProgressLine(text);
 }
 
 void ConsoleTaskContext::SetProgress(double fraction)
@@ -77,5 +145,5 @@ void ConsoleTaskContext::SetProgress(double fraction)
     if (percent == lastPercent_)
         return;
     lastPercent_ = percent;
-    PrintLine(std::to_wstring(percent) + L"%");
+    PrintProgressLine(std::to_wstring(percent) + L"%");
 }

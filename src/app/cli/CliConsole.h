@@ -8,6 +8,8 @@
 // Console output in UTF-8 (or UTF-16 to a real console window).
 void PrintLine(std::wstring_view text);
 void PrintError(std::wstring_view text);
+// Writes out what standard output holds back.
+void FlushOutput();
 
 // Echoes every session log line to the console while it is registered.
 class ConsoleLogEcho : public LogView {

@@ -28,6 +28,10 @@ const CliCommand kCommands[] = {
     {L"mkdir", L"mkdir URL|LABEL PATH          create a remote folder", RunMkdirCommand},
     {L"rmdir", L"rmdir URL|LABEL PATH          remove an empty remote folder", RunRmdirCommand},
     {L"rm", L"rm URL|LABEL NAME             delete a remote file", RunRmCommand},
+    {L"rm", L"rm -r [--yes] URL|LABEL NAME...  delete remote files and folders with everything in them; --yes "
+            L"confirms the delete without asking", RunRmCommand},
+    {L"chmod", L"chmod URL|LABEL DIGITS NAME...  change the permissions of remote files (SITE chmod), e.g. 755",
+     RunChmodCommand},
     {L"mv", L"mv URL|LABEL OLD NEW          rename or move a remote file or folder", RunMvCommand},
     {L"rmtree", L"rmtree URL|LABEL FOLDER       delete a remote folder with everything in it", RunRmtreeCommand},
     {L"cd", L"cd URL|LABEL PATH             change the remote folder and print the server's path for it",
@@ -85,7 +89,9 @@ int wmain(int argc, wchar_t** argv)
             continue;
         InitSessionLog();
         ConsoleLogEcho echo;
-        return command.run(CliArguments(argv + first + 1, argv + argc));
+        int exitCode = command.run(CliArguments(argv + first + 1, argv + argc));
+        FlushOutput();
+        return exitCode;
     }
     PrintError(L"unknown command \"" + name + L"\"");
     PrintUsage();

@@ -17,7 +17,8 @@ bool StandardInputIsConsole()
 
 bool AskOnConsole(const PromptQuestion& question)
 {
-    std::wstring hint = L"[" + question.acceptButton + L" = y, Cancel = n] ";
+    FlushOutput();
+    std::wstring hint = L"[" + question.acceptButton + L" = y, " + question.declineButton + L" = n] ";
     DWORD written = 0;
     WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), hint.data(), static_cast<DWORD>(hint.size()), &written, nullptr);
     wchar_t line[64] = {};
@@ -34,14 +35,18 @@ PromptAnswer ConsolePrompt::Ask(const PromptQuestion& question)
 {
     PrintLine(question.text);
     PromptAnswer answer;
+    if (question.declineButton.empty()) {
+        answer.accepted = true;
+        return answer;
+    }
     if (preset_) {
         answer.accepted = *preset_;
     } else if (StandardInputIsConsole()) {
         answer.accepted = AskOnConsole(question);
     } else {
-        PrintLine(L"(not asked: standard input is not a console; pass --overwrite or --skip)");
+        PrintLine(L"(not asked: standard input is not a console; pass " + presetFlags_ + L")");
     }
-    PrintLine(L"-> " + (answer.accepted ? question.acceptButton : std::wstring(L"Cancel")));
+    PrintLine(L"-> " + (answer.accepted ? question.acceptButton : question.declineButton));
     return answer;
 }
 

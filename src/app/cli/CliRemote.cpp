@@ -1,6 +1,7 @@
 // tarnwick-cli ls, mkdir, rmdir, rm, mv, rmtree, cd and pwd: remote folders
 // and files. Relative paths start at the URL's path (or the site's start
 // folder).
+#include <algorithm>
 #include <cstdio>
 
 #include "app/cli/CliCommands.h"
@@ -100,6 +101,8 @@ int RunRmdirCommand(const CliArguments& args)
 
 int RunRmCommand(const CliArguments& args)
 {
+    if (std::find(args.begin(), args.end(), L"-r") != args.end())
+        return RunRecursiveRmCommand(args);
     return OnePathCommand(args, L"rm URL|LABEL NAME", DeleteRemoteFile, L"Deleted ", L"cannot delete the file ");
 }
 

@@ -12,8 +12,27 @@ bool ConnectInStartFolder(TaskContext& context, FtpSession& session, const Serve
     return false;
 }
 
-int RunWithSession(ConsoleTaskContext& context, const CliArguments& args, size_t minimum, size_t maximum,
-                   const wchar_t* usage, bool enterStartFolder, const SessionAction& action)
+CliConnection::CliConnection(const ServerTarget& target, bool enterStartFolder)
+    : target_(target), enterStartFolder_(enterStartFolder), session_(std::make_unique<FtpSession>())
+{
+}
+
+bool CliConnection::Connect(TaskContext& context)
+{
+    return enterStartFolder_ ? ConnectInStartFolder(context, *session_, target_)
+                             : ConnectSession(context, *session_, target_);
+}
+
+NetResult CliConnection::Reconnect(TaskContext& context)
+{
+    session_ = std::make_unique<FtpSession>();
+    if (Connect(context))
+        return NetResult::Ok;
+    return context.IsCancelled() ? NetResult::Cancelled : NetResult::Failed;
+}
+
+int RunWithConnection(ConsoleTaskContext& context, const CliArguments& args, size_t minimum, size_t maximum,
+                      const wchar_t* usage, bool enterStartFolder, const ConnectionAction& action)
 {
     if (args.size() < minimum || args.size() > maximum) {
         PrintError(std::wstring(L"usage: tarnwick-cli ") + usage);
@@ -22,8 +41,13 @@ int RunWithSession(ConsoleTaskContext& context, const CliArguments& args, size_t
     std::optional<ServerTarget> target = ResolveServer(args[0]);
     if (!target)
         return 2;
-    FtpSession session;
-    bool connected = enterStartFolder ? ConnectInStartFolder(context, session, *target)
-                                      : ConnectSession(context, session, *target);
-    return connected ? action(context, session) : 1;
+    CliConnection connection(*target, enterStartFolder);
+    return connection.Connect(context) ? action(context, connection) : 1;
+}
+
+int RunWithSession(ConsoleTaskContext& context, const CliArguments& args, size_t minimum, size_t maximum,
+                   const wchar_t* usage, bool enterStartFolder, const SessionAction& action)
+{
+    return RunWithConnection(context, args, minimum, maximum, usage, enterStartFolder,
+                             [&](TaskContext& task, Connection& connection) { return action(task, connection.Session()); });
 }
