@@ -95,6 +95,8 @@ class Manager:
                        "--pasv-ports", "%d-%d" % (pasv, pasv + 19), "--log", log]
             if "dead-pasv" in options:
                 command.append("--dead-pasv")
+            if "hostile-names" in options:
+                command.append("--hostile-names")
         else:
             raise RuntimeError("unknown server kind " + kind)
         output = open(os.path.join(folder, "output.txt"), "wb")

@@ -3,10 +3,62 @@
 plain, explicit TLS (AUTH TLS) or implicit TLS."""
 import argparse
 import logging
+import os
 
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+# Names no real folder can hold, or that Windows must not be given: with
+# --hostile-names the listing of a folder called "hostile-N" holds the N-th of
+# them beside its real entries (a file, as far as the listing tells), and a
+# file whose name holds "half-fail" breaks off half-way through RETR.
+HOSTILE_NAMES = ["../x", "..\\x", "C:x", "C:\\x", "/x", "CON", "nul.txt", "a:b", "cr\rname", "lf\nname", "C:"]
+
+
+class HostileFS(AbstractedFS):
+    fake = set()
+
+    def listdir(self, path):
+        names = super().listdir(path)
+        base = os.path.basename(os.path.normpath(path))
+        if base.startswith("hostile-") and base[8:].isdigit() and int(base[8:]) < len(HOSTILE_NAMES):
+            name = HOSTILE_NAMES[int(base[8:])]
+            HostileFS.fake.add(os.path.join(path, name))
+            names.append(name)
+        return names
+
+    def stat(self, path):
+        return os.stat(__file__) if path in HostileFS.fake else super().stat(path)
+
+    def lstat(self, path):
+        return os.lstat(__file__) if path in HostileFS.fake else super().lstat(path)
+
+    def open(self, filename, mode):
+        real = super().open(filename, mode)
+        if "half-fail" in os.path.basename(filename) and "r" in mode:
+            return HalfFile(real, os.fstat(real.fileno()).st_size // 2)
+        return real
+
+
+class HalfFile:
+    """Gives the first half of the file, then fails like a broken disk."""
+
+    def __init__(self, real, limit):
+        self._real = real
+        self._left = limit
+
+    def read(self, size=-1):
+        if self._left <= 0:
+            raise OSError(5, "Input/output error")
+        data = self._real.read(min(size, self._left) if size >= 0 else self._left)
+        self._left -= len(data)
+        return data
+
+    def __getattr__(self, name):
+        return getattr(self._real, name)
 
 
 def main():
@@ -21,6 +73,7 @@ def main():
     p.add_argument("--pasv-ports", default="")
     p.add_argument("--dead-pasv", action="store_true",
                    help="answer PASV with a port where nothing listens, so no data connection can be made")
+    p.add_argument("--hostile-names", action="store_true")
     p.add_argument("--log")
     a = p.parse_args()
 
@@ -65,6 +118,8 @@ def main():
         def ftp_PASV(self, line):
             self.respond("227 Entering Passive Mode (127,0,0,1,0,1).")
         Handler.ftp_PASV = ftp_PASV
+    if a.hostile_names:
+        Handler.abstracted_fs = HostileFS
     Handler.banner = "Tarnwick test pyftpdlib ready."
     Handler.use_sendfile = False
 

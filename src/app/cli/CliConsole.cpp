@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "net/TextCodec.h"
@@ -9,6 +10,7 @@
 namespace {
 
 std::atomic<bool> interrupted{false};
+size_t inPlaceLength = 0;  // of the line PrintInPlace left open; 0 when none
 
 BOOL WINAPI OnConsoleControl(DWORD type)
 {
@@ -17,6 +19,17 @@ BOOL WINAPI OnConsoleControl(DWORD type)
         return TRUE;
     }
     return FALSE;
+}
+
+void Write(DWORD stream, std::wstring_view text);
+
+// Ends the line PrintInPlace left open.
+void EndInPlaceLine()
+{
+    if (inPlaceLength == 0)
+        return;
+    inPlaceLength = 0;
+    Write(STD_OUTPUT_HANDLE, L"\r\n");
 }
 
 void Write(DWORD stream, std::wstring_view text)
@@ -35,12 +48,23 @@ void Write(DWORD stream, std::wstring_view text)
 
 void PrintLine(std::wstring_view text)
 {
+    EndInPlaceLine();
     Write(STD_OUTPUT_HANDLE, std::wstring(text) + L"\r\n");
 }
 
 void PrintError(std::wstring_view text)
 {
+    EndInPlaceLine();
     Write(STD_ERROR_HANDLE, L"tarnwick-cli: " + std::wstring(text) + L"\r\n");
+}
+
+void PrintInPlace(std::wstring_view text)
+{
+    std::wstring line = L"\r" + std::wstring(text);
+    if (text.size() < inPlaceLength)
+        line.append(inPlaceLength - text.size(), L' ');  // clears the rest of the longer line before
+    Write(STD_OUTPUT_HANDLE, line);
+    inPlaceLength = std::max<size_t>(text.size(), 1);
 }
 
 void ConsoleLogEcho::LineAdded(const std::wstring& stamp, const std::wstring& text, LogLevel level)
