@@ -99,5 +99,7 @@ NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPr
                  LogErrorLevel);
     }
     bool allWritten = FinishItems(NullContext(), connection.Session(), job);
+    if (!job.remoteRoot.empty())  // the walk and the checks moved about
+        ChangeRemoteFolder(NullContext(), connection.Session(), job.remoteRoot);
     return result == NetResult::Ok && !allWritten ? NetResult::Failed : result;
 }

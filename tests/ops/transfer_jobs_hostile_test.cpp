@@ -25,11 +25,12 @@ const HostileCase kHostile[] = {
     {L"cr\rname", false}, {L"lf\nname", false}, {L"C:", true},
 };
 
-// Everything the job left anywhere in the scratch folder lies below the target.
-void ExpectOnlyBelow(const ScratchFolder& scratch, const std::wstring& target)
+// Everything the job left anywhere in the scratch folder lies in its
+// "target" folder.
+void ExpectOnlyInTarget(const ScratchFolder& scratch)
 {
     for (const auto& [path, contents] : ReadTree(scratch.Path()))
-        EXPECT_EQ(path.rfind(target + L"\\", 0), 0u) << "written outside the target: " << testing::PrintToString(path);
+        EXPECT_EQ(path.rfind(L"target\\", 0), 0u) << "written outside the target: " << testing::PrintToString(path);
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ TEST(HostileNames, NoNameLeavesTheTargetFolderAndEachRefusalIsLogged)
         for (size_t line = before; line < log.lines.size(); ++line)
             said += log.lines[line].text + L"\n";
 
-        ExpectOnlyBelow(scratch, target);
+        ExpectOnlyInTarget(scratch);
         EXPECT_EQ(ReadWholeFile(target + L"\\" + folder + L"\\ok.txt"), "ok " + std::to_string(i))
             << "the good file listed before it still arrives";
         std::wstring name = hostile.name;
@@ -110,9 +111,10 @@ TEST_P(LoopingLinks, TheWalkEndsAndStaysInsideTheTarget)
     ScriptedPrompt prompt;
     RecordingContext context;
     DownloadSelection(context, connection, prompt, {L"links"}, target);
-    ExpectOnlyBelow(scratch, target);
+    ExpectOnlyInTarget(scratch);
     EXPECT_EQ(ReadWholeFile(target + L"\\links\\file.txt"), "file");
-    EXPECT_TRUE(log.ContainsPart(L"Skipped folder /links/l")) << log.All();
+    if (GetParam() == Kind::Vsftpd)  // its PWD tells the folder the link leads to
+        EXPECT_TRUE(log.ContainsPart(L"Skipped folder /links/l: it leads back to /links")) << log.All();
     // The walk never reached the server's own root through "up" twice.
     auto tree = ReadTree(target);
     size_t outsideCopies = 0;
@@ -123,3 +125,34 @@ TEST_P(LoopingLinks, TheWalkEndsAndStaysInsideTheTarget)
 
 INSTANTIATE_TEST_SUITE_P(Servers, LoopingLinks, ::testing::Values(Kind::Vsftpd, Kind::Pyftpdlib),
                          [](const auto& info) { return std::string(RealFtpServer::Name(info.param)); });
+
+TEST(EndlessFolders, AWalkPastSixtyFourFoldersEndsWithALogLine)
+{
+    RealFtpServer server(Kind::Pyftpdlib, RealFtpServer::Tls::None, RealFtpServer::Certificate::Good,
+                         "hostile-names");
+    ASSERT_TRUE(server.Started()) << server.Error();
+    // Below /endless every folder is /endless again, under a longer path.
+    MakeServedFolder(server.RootPath(L"/endless"));
+    MakeServedFolder(server.RootPath(L"/endless/d"));
+    MakeServedFile(server.RootPath(L"/endless/f"), "f", WholeMinuteNow());
+    DirectConnection connection(JobLoginFor(server), {});
+    CapturedLog log;
+    ASSERT_EQ(connection.Open(NullContext()), NetResult::Ok) << log.All();
+
+    ScratchFolder scratch;
+    std::wstring target = scratch.File(L"target");
+    CreateDirectoryW(target.c_str(), nullptr);
+    ScriptedPrompt prompt;
+    RecordingContext context;
+    EXPECT_EQ(DownloadSelection(context, connection, prompt, {L"endless"}, target), NetResult::Ok) << log.All();
+    ExpectOnlyInTarget(scratch);
+    // "endless" and 63 "d" make 64 folders.
+    std::wstring deepest = L"/endless";
+    for (int i = 0; i < 63; ++i)
+        deepest += L"/d";
+    EXPECT_TRUE(log.Contains(L"Skipped folder " + deepest + L"/d: more than 64 folders deep.")) << log.All();
+    std::wstring local = target + L"\\endless";
+    for (int i = 0; i < 63; ++i)
+        local += L"\\d";
+    EXPECT_EQ(ReadWholeFile(local + L"\\f"), "f") << "the 64th folder is still downloaded";
+}

@@ -13,13 +13,29 @@ from pyftpdlib.servers import FTPServer
 
 # Names no real folder can hold, or that Windows must not be given: with
 # --hostile-names the listing of a folder called "hostile-N" holds the N-th of
-# them beside its real entries (a file, as far as the listing tells), and a
-# file whose name holds "half-fail" breaks off half-way through RETR.
+# them beside its real entries (a file, as far as the listing tells), a file
+# whose name holds "half-fail" breaks off half-way through RETR, and the
+# folders below /endless nest without end.
 HOSTILE_NAMES = ["../x", "..\\x", "C:x", "C:\\x", "/x", "CON", "nul.txt", "a:b", "cr\rname", "lf\nname", "C:"]
 
 
 class HostileFS(AbstractedFS):
     fake = set()
+
+    # Every folder "d" below /endless is /endless itself under the name the
+    # client asked for, so its folders nest without end.
+    def ftp2fs(self, ftppath):
+        path = self.ftpnorm(ftppath)
+        self._asked = path
+        if path.startswith("/endless/"):
+            path = "/".join(part for part in path.split("/") if part != "d")
+        return super().ftp2fs(path)
+
+    def chdir(self, path):
+        super().chdir(path)
+        asked = getattr(self, "_asked", "")
+        if asked.startswith("/endless/"):
+            self.cwd = asked
 
     def listdir(self, path):
         names = super().listdir(path)
