@@ -139,3 +139,56 @@ TEST_F(JobSafety, TheRollBackAfterACancelledUploadRemovesWhatItStoredAndNothingE
     EXPECT_EQ(ReadTree(server.RootPath(L"/up")), (std::map<std::wstring, std::string>{{L"theirs.txt", "theirs"}}))
         << log.All();
 }
+
+TEST_F(JobSafety, UploadsAskBeforeReplacingARemoteFileAndSkipForAllWhenTold)
+{
+    int64_t now = WholeMinuteNow();
+    MakeServedFolder(server.RootPath(L"/set"));
+    MakeServedFile(server.RootPath(L"/set/one.txt"), "remote one", now);
+    MakeServedFile(server.RootPath(L"/set/two.txt"), "remote two", now);
+    MakeServedFile(server.RootPath(L"/set/empty.txt"), "", now);
+    std::wstring set = local.File(L"set");
+    CreateDirectoryW(set.c_str(), nullptr);
+    WriteWholeFile(set + L"\\one.txt", "local one");
+    WriteWholeFile(set + L"\\two.txt", "local two");
+    WriteWholeFile(set + L"\\empty.txt", "no longer empty");
+    WriteWholeFile(set + L"\\new.txt", "new");
+
+    // "Skip" with "Do this for all": one question for the two files with
+    // contents; the empty remote file counts as absent and is replaced.
+    ScriptedPrompt prompt{{false, true}};
+    RecordingContext context;
+    EXPECT_EQ(UploadSelection(context, connection, prompt, {set}, local.Path(), L"", {}), NetResult::Ok) << log.All();
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, L"Overwrite");
+    EXPECT_EQ(prompt.asked[0].acceptButton, L"Overwrite");
+    EXPECT_EQ(prompt.asked[0].declineButton, L"Skip");
+    EXPECT_EQ(prompt.asked[0].checkBox, L"Do this for all");
+    EXPECT_EQ(ReadTree(server.RootPath(L"/set")),
+              (std::map<std::wstring, std::string>{{L"one.txt", "remote one"},
+                                                   {L"two.txt", "remote two"},
+                                                   {L"empty.txt", "no longer empty"},
+                                                   {L"new.txt", "new"}}));
+
+    // The next command asks again; "Overwrite" for all replaces both.
+    ScriptedPrompt again{{true, true}};
+    EXPECT_EQ(UploadSelection(context, connection, again, {set}, local.Path(), L"", {}), NetResult::Ok) << log.All();
+    EXPECT_EQ(again.asked.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/set/one.txt")), "local one");
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/set/two.txt")), "local two");
+}
+
+TEST_F(JobSafety, TheNameRulesNameTheRemoteFiles)
+{
+    std::wstring folder = local.File(L"My Folder");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteWholeFile(folder + L"\\My File.TXT", "rules");
+    ScriptedPrompt prompt;
+    RecordingContext context;
+    RemoteNameRules rules;
+    rules.noSpaces = true;
+    rules.lowerCase = true;
+    EXPECT_EQ(UploadSelection(context, connection, prompt, {folder}, local.Path(), L"", rules), NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/my_folder/my_file.txt")), "rules");
+}
