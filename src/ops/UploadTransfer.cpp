@@ -85,11 +85,12 @@ private:
     }
 
     // What a failed STOR left behind is no file of the user's: either it was
-    // not there before, or the user agreed to replace it.
+    // not there before, or the user agreed to replace it. A fresh log-in:
+    // the failed transfer may have left a reply unread.
     void RemovePartial(const std::wstring& path)
     {
         FtpSession& session = connection_.Session();
-        if (!session.IsOpen() && connection_.Reconnect(context_) != NetResult::Ok)
+        if (connection_.Reconnect(context_) != NetResult::Ok)
             return;
         uint64_t size = 0;
         if (GetRemoteSize(context_, session, path, size) == NetResult::Ok && size > 0 &&

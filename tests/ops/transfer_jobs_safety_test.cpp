@@ -192,3 +192,16 @@ TEST_F(JobSafety, TheNameRulesNameTheRemoteFiles)
         << log.All();
     EXPECT_EQ(ReadWholeFile(server.RootPath(L"/my_folder/my_file.txt")), "rules");
 }
+
+TEST_F(JobSafety, AnUploadThatKeepsFailingRemovesThePartialRemoteFile)
+{
+    // The server stops writing this file after 64 KiB, every time.
+    WriteWholeFile(local.File(L"half-fail.bin"), RandomBytes(1 << 20, 10));
+    ScriptedPrompt prompt;
+    RecordingContext context;
+    EXPECT_EQ(UploadSelection(context, connection, prompt, {local.File(L"half-fail.bin")}, local.Path(), L"", {}),
+              NetResult::Failed);
+    EXPECT_FALSE(PathExists(server.RootPath(L"/half-fail.bin"))) << log.All();
+    EXPECT_TRUE(log.Contains(L"Deleted the partial remote file /half-fail.bin")) << log.All();
+    EXPECT_TRUE(log.Contains(L"Cannot upload the file list"));
+}

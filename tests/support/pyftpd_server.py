@@ -14,7 +14,8 @@ from pyftpdlib.servers import FTPServer
 # Names no real folder can hold, or that Windows must not be given: with
 # --hostile-names the listing of a folder called "hostile-N" holds the N-th of
 # them beside its real entries (a file, as far as the listing tells), a file
-# whose name holds "half-fail" breaks off half-way through RETR, and the
+# whose name holds "half-fail" breaks off half-way through RETR (and STOR
+# after 64 KiB), and the
 # folders below /endless nest without end.
 HOSTILE_NAMES = ["../x", "..\\x", "C:x", "C:\\x", "/x", "CON", "nul.txt", "a:b", "cr\rname", "lf\nname", "C:"]
 
@@ -56,11 +57,13 @@ class HostileFS(AbstractedFS):
         real = super().open(filename, mode)
         if "half-fail" in os.path.basename(filename) and "r" in mode:
             return HalfFile(real, os.fstat(real.fileno()).st_size // 2)
+        if "half-fail" in os.path.basename(filename):
+            return HalfFile(real, 65536)
         return real
 
 
 class HalfFile:
-    """Gives the first half of the file, then fails like a broken disk."""
+    """Reads or writes the first `limit` bytes, then fails like a broken disk."""
 
     def __init__(self, real, limit):
         self._real = real
@@ -72,6 +75,12 @@ class HalfFile:
         data = self._real.read(min(size, self._left) if size >= 0 else self._left)
         self._left -= len(data)
         return data
+
+    def write(self, data):
+        if self._left <= 0:
+            raise OSError(28, "No space left on device")
+        self._left -= len(data)
+        return self._real.write(data[:len(data) + min(self._left, 0)])
 
     def __getattr__(self, name):
         return getattr(self._real, name)
