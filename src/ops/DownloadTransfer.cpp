@@ -116,7 +116,9 @@ private:
                 return result;
             if (++attempt > kAttemptsPerFile) {
                 item.error = L"Failed";
-                return NetResult::Ok;
+                // A fresh log-in for the next file: the failed transfer may
+                // have left a reply unread.
+                return connection_.Reconnect(context_) == NetResult::Cancelled ? NetResult::Cancelled : NetResult::Ok;
             }
             if (connection_.Reconnect(context_) == NetResult::Cancelled)
                 return NetResult::Cancelled;
