@@ -1,10 +1,16 @@
 // Deleting a remote folder with everything below it, depth first.
+#include <optional>
+
 #include "ftp/RemoteCommands.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/RemoteNames.h"
+#include "ftp/WalkGuard.h"
+#include "net/Log.h"
 #include "net/ProgressSliceContext.h"
 
 namespace {
+
+NetResult DeleteTree(TaskContext& context, FtpSession& session, const std::wstring& folder, WalkGuard* guard);
 
 size_t CountWork(const RemoteListing& listing)
 {
@@ -17,7 +23,7 @@ size_t CountWork(const RemoteListing& listing)
 // Deletes one entry of the folder the session is in. A link is removed
 // itself, never followed: its target may lie outside the tree.
 NetResult DeleteEntry(TaskContext& context, FtpSession& session, RemoteListing& listing, RemoteEntry& entry,
-                      const std::wstring& shownFolder, double done, double total)
+                      const std::wstring& shownFolder, double done, double total, WalkGuard& guard)
 {
     bool isFolder = EntryIsFolder(context, session, listing, entry);
     std::wstring name(OwnName(entry));
@@ -27,23 +33,34 @@ NetResult DeleteEntry(TaskContext& context, FtpSession& session, RemoteListing& 
     }
     context.SetStatus(L"Checking subfolders...", 1);
     ProgressSliceContext child(context, done, total);
-    return DeleteRemoteTree(child, session, name);
+    return DeleteTree(child, session, name, &guard);
 }
 
-}  // namespace
-
-NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std::wstring& folder)
+// guard: the walk's, null for the top folder.
+NetResult DeleteTree(TaskContext& context, FtpSession& session, const std::wstring& folder, WalkGuard* guard)
 {
     // Without the parent's path there is no way back to remove the folder.
     std::wstring parent;
     NetResult result = GetRemoteFolder(context, session, parent);
     if (result != NetResult::Ok)
         return result;
+    std::optional<WalkGuard> own;
+    if (!guard)
+        guard = &own.emplace(parent);
     result = ChangeRemoteFolder(context, session, folder);
     if (result == NetResult::Cancelled)
         return result;
     if (result != NetResult::Ok)
         return NetResult::Ok;  // a folder that cannot be entered is left alone
+    // A folder that leads back up (a link the listing shows as a folder) or
+    // a server whose folders nest without end would keep the walk going.
+    std::wstring here, skipLine;
+    GetRemoteFolder(context, session, here);
+    if (!guard->Enter(folder, here, skipLine)) {
+        LogWrite(skipLine, LogWarningLevel);
+        ChangeRemoteFolder(context, session, parent);
+        return NetResult::Failed;
+    }
 
     // A failed listing says nothing reliable about what the folder holds.
     RemoteListing listing;
@@ -58,7 +75,8 @@ NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std:
             return NetResult::Cancelled;  // stays inside the folder
         if (IsDotEntry(entry))
             continue;
-        result = DeleteEntry(context, session, listing, entry, shownFolder, static_cast<double>(done), total);
+        result =
+            DeleteEntry(context, session, listing, entry, shownFolder, static_cast<double>(done), total, *guard);
         if (result != NetResult::Ok)
             return result;
         ++done;
@@ -66,10 +84,18 @@ NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std:
     }
     if (listing.cancelled || context.IsCancelled())
         return NetResult::Cancelled;
+    guard->Leave();
     // Still inside the folder, RMD would name one below it, and the caller
     // would go on deleting its own entries in the wrong place.
     result = ChangeRemoteFolder(context, session, parent);
     if (result != NetResult::Ok)
         return result;
     return RemoveRemoteFolder(context, session, folder);
+}
+
+}  // namespace
+
+NetResult DeleteRemoteTree(TaskContext& context, FtpSession& session, const std::wstring& folder)
+{
+    return DeleteTree(context, session, folder, nullptr);
 }

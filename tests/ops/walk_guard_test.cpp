@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ops/WalkGuard.h"
+#include "ftp/WalkGuard.h"
 
 TEST(WalkGuard, OrdinaryFoldersAreEnteredAndLeft)
 {

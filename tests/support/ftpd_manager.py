@@ -7,7 +7,7 @@ to <testenv>/manager.port. One request per line, one answer per line:
 
   start KIND TLS CERT [OPTION...]   KIND vsftpd|pyftpdlib, TLS none|explicit|implicit,
                                    CERT good|wrongname|expired|selfsigned,
-                                   OPTION (pyftpdlib only) dead-pasv, untrusted-data-cert
+                                   OPTION (pyftpdlib only) dead-pasv, hostile-names, untrusted-data-cert
                                    (data connections under a self-signed certificate),
                                    clear-data (PROT P accepted, data left in clear text)
       -> ok ID PORT ROOT USER PASSWORD      ROOT is the Linux path of the served folder
@@ -102,6 +102,8 @@ class Manager:
                             "--data-key", os.path.join(self.certs, "selfsigned.key")]
             if "clear-data" in options:
                 command.append("--clear-data")
+            if "hostile-names" in options:
+                command.append("--hostile-names")
         else:
             raise RuntimeError("unknown server kind " + kind)
         output = open(os.path.join(folder, "output.txt"), "wb")

@@ -5,11 +5,88 @@ data connections under another certificate than the control connection's, or
 data connections left in clear text although PROT P was accepted."""
 import argparse
 import logging
+import os
 
 from OpenSSL import SSL
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+# Names no real folder can hold, or that Windows must not be given: with
+# --hostile-names the listing of a folder called "hostile-N" holds the N-th of
+# them beside its real entries (a file, as far as the listing tells), a file
+# whose name holds "half-fail" breaks off half-way through RETR (and STOR
+# after 64 KiB), and the
+# folders below /endless nest without end.
+HOSTILE_NAMES = ["../x", "..\\x", "C:x", "C:\\x", "/x", "CON", "nul.txt", "a:b", "cr\rname", "lf\nname", "C:"]
+
+
+class HostileFS(AbstractedFS):
+    fake = set()
+
+    # Every folder "d" below /endless is /endless itself under the name the
+    # client asked for, so its folders nest without end.
+    def ftp2fs(self, ftppath):
+        path = self.ftpnorm(ftppath)
+        self._asked = path
+        if path.startswith("/endless/"):
+            path = "/".join(part for part in path.split("/") if part != "d")
+        return super().ftp2fs(path)
+
+    def chdir(self, path):
+        super().chdir(path)
+        asked = getattr(self, "_asked", "")
+        if asked.startswith("/endless/"):
+            self.cwd = asked
+
+    def listdir(self, path):
+        names = super().listdir(path)
+        base = os.path.basename(os.path.normpath(path))
+        if base.startswith("hostile-") and base[8:].isdigit() and int(base[8:]) < len(HOSTILE_NAMES):
+            name = HOSTILE_NAMES[int(base[8:])]
+            HostileFS.fake.add(os.path.join(path, name))
+            names.append(name)
+        return names
+
+    def stat(self, path):
+        return os.stat(__file__) if path in HostileFS.fake else super().stat(path)
+
+    def lstat(self, path):
+        return os.lstat(__file__) if path in HostileFS.fake else super().lstat(path)
+
+    def open(self, filename, mode):
+        real = super().open(filename, mode)
+        if "half-fail" in os.path.basename(filename) and "r" in mode:
+            return HalfFile(real, os.fstat(real.fileno()).st_size // 2)
+        if "half-fail" in os.path.basename(filename):
+            return HalfFile(real, 65536)
+        return real
+
+
+class HalfFile:
+    """Reads or writes the first `limit` bytes, then fails like a broken disk."""
+
+    def __init__(self, real, limit):
+        self._real = real
+        self._left = limit
+
+    def read(self, size=-1):
+        if self._left <= 0:
+            raise OSError(5, "Input/output error")
+        data = self._real.read(min(size, self._left) if size >= 0 else self._left)
+        self._left -= len(data)
+        return data
+
+    def write(self, data):
+        if self._left <= 0:
+            raise OSError(28, "No space left on device")
+        self._left -= len(data)
+        return self._real.write(data[:len(data) + min(self._left, 0)])
+
+    def __getattr__(self, name):
+        return getattr(self._real, name)
 
 
 def main():
@@ -28,6 +105,7 @@ def main():
     p.add_argument("--data-key")
     p.add_argument("--clear-data", action="store_true",
                    help="accept PROT P but leave the data connections in clear text")
+    p.add_argument("--hostile-names", action="store_true")
     p.add_argument("--log")
     a = p.parse_args()
 
@@ -85,6 +163,8 @@ def main():
         def ftp_PASV(self, line):
             self.respond("227 Entering Passive Mode (127,0,0,1,0,1).")
         Handler.ftp_PASV = ftp_PASV
+    if a.hostile_names:
+        Handler.abstracted_fs = HostileFS
     Handler.banner = "Tarnwick test pyftpdlib ready."
     Handler.use_sendfile = False
 

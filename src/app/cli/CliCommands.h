@@ -9,6 +9,9 @@ int RunRawCommand(const CliArguments& args);
 int RunLoginCommand(const CliArguments& args);
 int RunGetCommand(const CliArguments& args);
 int RunPutCommand(const CliArguments& args);
+// get -r and put -r: folder trees.
+int RunRecursiveGet(const CliArguments& args);
+int RunRecursivePut(const CliArguments& args);
 int RunTestCommand(const CliArguments& args);
 int RunSitesCommand(const CliArguments& args);
 int RunSiteAddCommand(const CliArguments& args);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 
@@ -10,6 +11,7 @@
 namespace {
 
 std::atomic<bool> interrupted{false};
+size_t inPlaceLength = 0;  // of the line PrintInPlace left open; 0 when none
 
 BOOL WINAPI OnConsoleControl(DWORD type)
 {
@@ -90,13 +92,33 @@ void PrintProgressLine(std::wstring_view text)
     FlushOutput();
 }
 
+// Ends the line PrintInPlace left open.
+void EndInPlaceLine()
+{
+    if (inPlaceLength == 0)
+        return;
+    inPlaceLength = 0;
+    Output().Add(L"\r\n");
+}
+
 }  // namespace
 
 void PrintLine(std::wstring_view text)
 {
+    EndInPlaceLine();
     OutputBuffer& output = Output();
     output.Add(text);
     output.Add(L"\r\n");
+}
+
+void PrintInPlace(std::wstring_view text)
+{
+    std::wstring line = L"\r" + std::wstring(text);
+    if (text.size() < inPlaceLength)
+        line.append(inPlaceLength - text.size(), L' ');  // clears the rest of the longer line before
+    Output().Add(line);
+    FlushOutput();
+    inPlaceLength = std::max<size_t>(text.size(), 1);
 }
 
 void FlushOutput()
@@ -106,6 +128,7 @@ void FlushOutput()
 
 void PrintError(std::wstring_view text)
 {
+    EndInPlaceLine();
     FlushOutput();
     HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
     Write(handle, IsConsole(handle), L"tarnwick-cli: " + std::wstring(text) + L"\r\n");

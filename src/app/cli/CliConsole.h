@@ -8,6 +8,9 @@
 // Console output in UTF-8 (or UTF-16 to a real console window).
 void PrintLine(std::wstring_view text);
 void PrintError(std::wstring_view text);
+// Rewrites the current console line (CR, no new line); the next PrintLine
+// or PrintError starts on a line of its own.
+void PrintInPlace(std::wstring_view text);
 // Writes out what standard output holds back.
 void FlushOutput();
 

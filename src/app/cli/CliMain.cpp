@@ -21,7 +21,13 @@ const CliCommand kCommands[] = {
     {L"raw", L"raw URL|LABEL COMMAND...      log in and send each command, printing the replies", RunRawCommand},
     {L"login", L"login URL|LABEL               log in and print the features the server announced", RunLoginCommand},
     {L"get", L"get URL|LABEL REMOTE LOCAL     download one file, showing progress", RunGetCommand},
+    {L"get", L"get -r URL|LABEL REMOTE LOCALDIR [--overwrite|--skip] [--keep-partial|--delete-partial]  download "
+             L"a file or folder tree into LOCALDIR",
+     RunGetCommand},
     {L"put", L"put URL|LABEL LOCAL REMOTE     upload one file, showing progress", RunPutCommand},
+    {L"put", L"put -r URL|LABEL LOCAL REMOTEDIR [--overwrite|--skip] [--keep-partial|--delete-partial]  upload a "
+             L"file or folder tree into REMOTEDIR",
+     RunPutCommand},
     {L"test", L"test URL|LABEL [--full]       the connection test: its report and step table", RunTestCommand},
     {L"ls", L"ls URL|LABEL [PATH]           list a remote folder: name, size, kind, time (UTC), permissions",
      RunLsCommand},

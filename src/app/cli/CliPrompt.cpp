@@ -15,10 +15,15 @@ bool StandardInputIsConsole()
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
+std::wstring DeclineText(const PromptQuestion& question)
+{
+    return question.declineButton.empty() ? std::wstring(L"Cancel") : question.declineButton;
+}
+
 bool AskOnConsole(const PromptQuestion& question)
 {
     FlushOutput();
-    std::wstring hint = L"[" + question.acceptButton + L" = y, " + question.declineButton + L" = n] ";
+    std::wstring hint = L"[" + question.acceptButton + L" = y, " + DeclineText(question) + L" = n] ";
     DWORD written = 0;
     WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), hint.data(), static_cast<DWORD>(hint.size()), &written, nullptr);
     wchar_t line[64] = {};
@@ -46,7 +51,7 @@ PromptAnswer ConsolePrompt::Ask(const PromptQuestion& question)
     } else {
         PrintLine(L"(not asked: standard input is not a console; pass " + presetFlags_ + L")");
     }
-    PrintLine(L"-> " + (answer.accepted ? question.acceptButton : question.declineButton));
+    PrintLine(L"-> " + (answer.accepted ? question.acceptButton : DeclineText(question)));
     return answer;
 }
 

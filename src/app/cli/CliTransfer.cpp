@@ -1,6 +1,8 @@
 // tarnwick-cli get SERVER REMOTE LOCAL and put SERVER LOCAL REMOTE: one file
 // each way, with progress on the console. Remote names are taken relative to
 // the URL's path (or the site's start folder).
+#include <algorithm>
+
 #include "app/cli/CliSession.h"
 #include "ftp/Transfer.h"
 
@@ -36,10 +38,14 @@ int RunTransfer(const CliArguments& args, const wchar_t* usage, const wchar_t* v
 
 int RunGetCommand(const CliArguments& args)
 {
+    if (std::find(args.begin(), args.end(), L"-r") != args.end())
+        return RunRecursiveGet(args);
     return RunTransfer(args, L"get URL|LABEL REMOTE LOCAL", L"Download", Download, true);
 }
 
 int RunPutCommand(const CliArguments& args)
 {
+    if (std::find(args.begin(), args.end(), L"-r") != args.end())
+        return RunRecursivePut(args);
     return RunTransfer(args, L"put URL|LABEL LOCAL REMOTE", L"Upload", Upload, false);
 }

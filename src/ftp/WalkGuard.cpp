@@ -1,4 +1,4 @@
-#include "ops/WalkGuard.h"
+#include "ftp/WalkGuard.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ops/Connection.h"
+#include "store/UserPrompt.h"
+
+// Downloads the named files and folders of the session's current remote
+// folder (names as listed; a link's " -> target" is allowed) into localFolder:
+// queue building, the transfer phase, the roll-back offered after a cancel,
+// then each downloaded file gets the server's modification time. Ok only
+// when every queued file arrived; Cancelled when the user (or standby during
+// the queue building) stopped it.
+NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
+                            const std::vector<std::wstring>& remoteNames, const std::wstring& localFolder);

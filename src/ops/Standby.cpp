@@ -1,0 +1,7 @@
+#include "ops/Standby.h"
+
+StandbyFlag& Standby()
+{
+    static StandbyFlag flag;
+    return flag;
+}

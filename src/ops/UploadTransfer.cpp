@@ -1,0 +1,111 @@
+#include "ops/UploadTransfer.h"
+
+#include "ftp/RemoteCommands.h"
+#include "ftp/RemoteListing.h"
+#include "ftp/RemoteNames.h"
+#include "ftp/Transfer.h"
+#include "net/Log.h"
+#include "ops/JobSteps.h"
+#include "ops/Standby.h"
+
+namespace {
+
+constexpr int kAttemptsPerFile = 3;
+
+class UploadPhase {
+public:
+    UploadPhase(TaskContext& context, Connection& connection, TransferJob& job)
+        : context_(context), connection_(connection), job_(job)
+    {
+    }
+
+    NetResult Run()
+    {
+        size_t total = job_.queue.size();
+        size_t number = 0;
+        for (QueueItem& item : job_.queue) {
+            ++number;
+            context_.SetStatus(L"Uploading file " + std::to_wstring(number) + L" of " + std::to_wstring(total), 0);
+            context_.SetStatus(item.localPath, 1);
+            context_.SetProgress(static_cast<double>(number - 1) / static_cast<double>(total));
+            NetResult result = TransferWithRetries(item, static_cast<double>(number - 1), static_cast<double>(total));
+            if (result != NetResult::Ok)
+                return result;
+        }
+        return NetResult::Ok;
+    }
+
+private:
+    NetResult TransferWithRetries(QueueItem& item, double done, double total)
+    {
+        std::wstring path = JoinRemotePath(job_.remoteRoot, item.remotePath);
+        std::wstring folder = path.substr(0, path.find_last_of(L'/'));
+        std::wstring name = path.substr(path.find_last_of(L'/') + 1);
+        for (int attempt = 1;;) {
+            NetResult result = ChangeRemoteFolder(context_, connection_.Session(), folder.empty() ? L"/" : folder);
+            if (result == NetResult::Ok)
+                result = UploadOnce(item, name, done, total);
+            if (result == NetResult::Ok)
+                return result;
+            if (result == NetResult::Cancelled && Standby().Active()) {
+                NetResult recovered = RecoverFromStandby(context_, connection_, false);
+                if (recovered != NetResult::Ok)
+                    return recovered;
+                continue;
+            }
+            if (result == NetResult::Cancelled) {
+                job_.transferredFiles.push_back(item.remotePath);  // part of it may have arrived
+                return result;
+            }
+            if (++attempt > kAttemptsPerFile) {
+                item.error = L"Failed to upload " + item.localPath;
+                RemovePartial(path);
+                return NetResult::Failed;
+            }
+            if (connection_.Reconnect(context_) == NetResult::Cancelled)
+                return NetResult::Cancelled;
+        }
+    }
+
+    NetResult UploadOnce(QueueItem& item, const std::wstring& name, double done, double total)
+    {
+        context_.SetStatus(L"Uploading file ..." + name, 1);
+        FileTransferContext fileContext(context_, done, total);
+        std::wstring replyText;
+        NetResult result = Upload(fileContext, connection_.Session(), name, item.localPath, &replyText);
+        if (result == NetResult::Ok && fileContext.IsCancelled())
+            result = NetResult::Cancelled;  // the server confirmed an aborted transfer
+        if (result == NetResult::Cancelled)
+            context_.SetStatus(L"User canceled - stopping upload ...", 1);
+        else if (result == NetResult::Ok)
+            job_.transferredFiles.push_back(item.remotePath);
+        else if (!replyText.empty())
+            LogWrite(replyText, LogErrorLevel);
+        return result;
+    }
+
+    // What a failed STOR left behind is no file of the user's: either it was
+    // not there before, or the user agreed to replace it. A fresh log-in:
+    // the failed transfer may have left a reply unread.
+    void RemovePartial(const std::wstring& path)
+    {
+        FtpSession& session = connection_.Session();
+        if (connection_.Reconnect(context_) != NetResult::Ok)
+            return;
+        uint64_t size = 0;
+        if (GetRemoteSize(context_, session, path, size) == NetResult::Ok && size > 0 &&
+            DeleteRemoteFile(context_, session, path) == NetResult::Ok)
+            LogWrite(L"Deleted the partial remote file " + path, LogInformation);
+    }
+
+    TaskContext& context_;
+    Connection& connection_;
+    TransferJob& job_;
+};
+
+}  // namespace
+
+NetResult TransferUploads(TaskContext& context, Connection& connection, TransferJob& job)
+{
+    return UploadPhase(context, connection, job).Run();
+}
