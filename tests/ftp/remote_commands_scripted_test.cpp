@@ -111,22 +111,24 @@ TEST_F(ScriptedCommands, TrackedChangeGivesTheServersOwnPath)
 TEST_F(ScriptedCommands, TreeDeleteStopsWhereGoingOnWouldActInTheWrongFolder)
 {
     const std::string file = "-rw-r--r-- 1 o g 5 Jan 01 2020 a.txt\r\n";
-    auto enterTree = [&](const std::string& pwd) {
+    // PWD of the parent, CWD, and PWD of the folder entered (the walk's guard).
+    auto enterTree = [&](const std::string& pwd, const std::string& inside) {
         server.ExpectLine().Reply("257 \"" + pwd + "\" is the current directory").ExpectLine().Reply("250 ok");
+        server.ExpectLine().Reply("257 \"" + inside + "\" is the current directory");
     };
     // The parent folder cannot be learnt: there would be no way back.
     server.ExpectLine().Reply("550 No current directory");
     // The listing breaks off: what the folder holds is not known.
-    enterTree("/pub");
+    enterTree("/pub", "/pub/tree");
     OpenData().ExpectLine().Reply("150 Here it comes").SendData(file).CloseData().Reply("451 Transfer aborted.");
     // The way back is refused: RMD would name a folder inside the tree.
-    enterTree("/pub");
+    enterTree("/pub", "/pub/tree");
     ListingAnswer(file).ExpectLine().Reply("250 Deleted").ExpectLine().Reply("550 Permission denied");
     // A subfolder's way back is refused: the parent's next file would be
     // looked for in the subfolder.
-    enterTree("/pub");
+    enterTree("/pub", "/pub/tree");
     ListingAnswer("drwxr-xr-x 2 o g 4096 Jan 01 2020 sub\r\n-rw-r--r-- 1 o g 5 Jan 01 2020 z.txt\r\n");
-    enterTree("/pub/tree");
+    enterTree("/pub/tree", "/pub/tree/sub");
     ListingAnswer("").ExpectLine().Reply("550 Permission denied");
     server.ExpectLine().Reply("257 \"/pub/tree/sub\" is the current directory");
     Connect();
@@ -137,9 +139,10 @@ TEST_F(ScriptedCommands, TreeDeleteStopsWhereGoingOnWouldActInTheWrongFolder)
     ExpectScriptDone();
     const Lines listing{"TYPE A\r\n", "PASV\r\n", "LIST\r\n"};
     Lines expected{"PWD\r\n"};
-    for (const Lines& part : {Lines{"PWD\r\n", "CWD tree\r\n"}, listing,                                      // broken listing
-                              Lines{"PWD\r\n", "CWD tree\r\n"}, listing, Lines{"DELE a.txt\r\n", "CWD /pub\r\n"},  // no way back
-                              Lines{"PWD\r\n", "CWD tree\r\n"}, listing, Lines{"PWD\r\n", "CWD sub\r\n"}, listing,
+    const Lines enter{"PWD\r\n", "CWD tree\r\n", "PWD\r\n"};
+    for (const Lines& part : {enter, listing,                                                   // broken listing
+                              enter, listing, Lines{"DELE a.txt\r\n", "CWD /pub\r\n"},          // no way back
+                              enter, listing, Lines{"PWD\r\n", "CWD sub\r\n", "PWD\r\n"}, listing,
                               Lines{"CWD /pub/tree\r\n", "PWD\r\n"}})
         expected.insert(expected.end(), part.begin(), part.end());
     EXPECT_EQ(server.Received(), expected);
