@@ -113,8 +113,9 @@ TEST_P(LoopingLinks, TheWalkEndsAndStaysInsideTheTarget)
     DownloadSelection(context, connection, prompt, {L"links"}, target);
     ExpectOnlyInTarget(scratch);
     EXPECT_EQ(ReadWholeFile(target + L"\\links\\file.txt"), "file");
-    if (GetParam() == Kind::Vsftpd)  // its PWD tells the folder the link leads to
+    if (GetParam() == Kind::Vsftpd) {  // its PWD tells the folder the link leads to
         EXPECT_TRUE(log.ContainsPart(L"Skipped folder /links/l: it leads back to /links")) << log.All();
+    }
     // The walk never reached the server's own root through "up" twice.
     auto tree = ReadTree(target);
     size_t outsideCopies = 0;
