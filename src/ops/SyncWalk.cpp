@@ -75,14 +75,15 @@ public:
     NetResult Walk(const std::wstring& localFolder, const std::wstring& serverPath)
     {
         context_.SetStatus(serverPath, 1);
-        FtpSession& session = connection_.Session();
+        // A reconnect may replace the session: it is taken afresh after one.
         RemoteListing listing;
         NetResult result = WithReconnects(context_, connection_, kAttempts, [&] {
-            NetResult entered = ChangeRemoteFolder(context_, session, serverPath);
-            return entered == NetResult::Ok ? ListRemoteFolder(context_, session, listing) : entered;
+            NetResult entered = ChangeRemoteFolder(context_, connection_.Session(), serverPath);
+            return entered == NetResult::Ok ? ListRemoteFolder(context_, connection_.Session(), listing) : entered;
         });
         if (result != NetResult::Ok)
             return result;
+        FtpSession& session = connection_.Session();
         std::vector<SyncEntry> local = LocalEntries(localFolder);
         std::vector<SyncEntry> remote;
         std::vector<std::wstring> listedNames;
@@ -157,9 +158,9 @@ private:
 
     NetResult Descend(const std::wstring& name, const std::wstring& localFolder, const std::wstring& parentPath)
     {
-        FtpSession& session = connection_.Session();
         std::wstring serverPath;
         NetResult result = WithReconnects(context_, connection_, kAttempts, [&] {
+            FtpSession& session = connection_.Session();
             NetResult entered = ChangeRemoteFolder(context_, session, JoinRemotePath(parentPath, name));
             if (entered == NetResult::Failed && session.IsOpen())
                 return NetResult::Ok;  // refused by the server; serverPath stays empty
@@ -195,10 +196,9 @@ NetResult CompareFolders(TaskContext& context, Connection& connection, const std
                         const std::wstring& remoteRoot, const RemoteNameRules& rules, SyncPlan& plan,
                         std::wstring& remoteRootPath)
 {
-    FtpSession& session = connection.Session();
     NetResult result = WithReconnects(context, connection, kAttempts, [&] {
         remoteRootPath = remoteRoot;
-        return ChangeRemoteFolderTracked(context, session, remoteRootPath);
+        return ChangeRemoteFolderTracked(context, connection.Session(), remoteRootPath);
     });
     if (result != NetResult::Ok) {
         LogWrite(L"Cannot change directory: " + remoteRoot, LogErrorLevel);
@@ -207,6 +207,6 @@ NetResult CompareFolders(TaskContext& context, Connection& connection, const std
     SyncWalker walker(context, connection, localRoot, rules, plan, remoteRootPath);
     result = walker.Walk(localRoot, remoteRootPath);
     if (result != NetResult::Cancelled)
-        ChangeRemoteFolder(context, session, remoteRootPath);
+        ChangeRemoteFolder(context, connection.Session(), remoteRootPath);
     return result;
 }

@@ -86,7 +86,7 @@ TEST(CliSync, CompareAndDryRunListTheDifferencesAndSyncMakesThemGo)
     EXPECT_TRUE(Has(again, "0 to download, 0 to upload: done.")) << again.output;
 }
 
-TEST(CliSync, BadArgumentsGiveTheUsageAndCodeTwo)
+TEST(CliSync, BadArgumentsAndMissingFoldersGiveOneLineAndANonZeroCode)
 {
     RealFtpServer& server = SharedRealServer(RealFtpServer::Kind::Pyftpdlib);
     ASSERT_TRUE(server.Started()) << server.Error();
@@ -95,4 +95,13 @@ TEST(CliSync, BadArgumentsGiveTheUsageAndCodeTwo)
     EXPECT_TRUE(Has(tooFew, "usage: tarnwick-cli sync")) << tooFew.output;
     ProcessResult both = Cli({L"sync", UrlOf(server), L"C:\\", L"--overwrite", L"--skip"});
     EXPECT_EQ(both.exitCode, 2u) << both.output;
+
+    ScratchFolder folder;
+    ProcessResult noLocal = Cli({L"compare", UrlOf(server), folder.File(L"nothing here")});
+    EXPECT_EQ(noLocal.exitCode, 1u) << noLocal.output;
+    EXPECT_TRUE(Has(noLocal, "tarnwick-cli: no local folder")) << noLocal.output;
+    // The refused folder costs reconnects, which give the command a new session.
+    ProcessResult noRemote = Cli({L"sync", UrlOf(server), folder.Path(), L"/no such folder", L"--yes"});
+    EXPECT_EQ(noRemote.exitCode, 1u) << noRemote.output;
+    EXPECT_TRUE(Has(noRemote, "tarnwick-cli: Synchronize failed")) << noRemote.output;
 }
