@@ -41,11 +41,12 @@ NetResult GraceForCancel(TaskContext& context)
     return NetResult::Ok;
 }
 
+// names: the selection to queue; null when the queue was built beforehand.
 NetResult RunDialog(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job,
-                    const std::vector<std::wstring>& names)
+                    const std::vector<std::wstring>* names)
 {
     context.SetStatus(L"Downloading file(s)...", 0);
-    NetResult result = BuildDownloadQueue(context, connection, prompt, job, names);
+    NetResult result = names ? BuildDownloadQueue(context, connection, prompt, job, *names) : NetResult::Ok;
     if (result == NetResult::Cancelled && Standby().Active())
         ShowStandbyCancel(prompt, L"Download Canceled",
                           L"The download was canceled because the computer went to standby.");
@@ -80,6 +81,22 @@ bool FinishItems(TaskContext& context, FtpSession& session, const TransferJob& j
     return allWritten;
 }
 
+// Reports the result, gives the arrived files their times, and returns to the
+// remote root.
+NetResult Conclude(Connection& connection, const TransferJob& job, NetResult result)
+{
+    if (result != NetResult::Ok) {
+        if (!connection.Session().IsOpen())
+            LogWrite(L"Disconnected from server", LogErrorLevel);
+        LogWrite(result == NetResult::Cancelled ? L"User aborted download" : L"Cannot download the file list",
+                 LogErrorLevel);
+    }
+    bool allWritten = FinishItems(NullContext(), connection.Session(), job);
+    if (!job.remoteRoot.empty())  // the walk and the checks moved about
+        ChangeRemoteFolder(NullContext(), connection.Session(), job.remoteRoot);
+    return result == NetResult::Ok && !allWritten ? NetResult::Failed : result;
+}
+
 }  // namespace
 
 NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
@@ -91,15 +108,13 @@ NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPr
     job.localRoot = localFolder;
     NetResult result = EnterRemoteRoot(context, connection, job.remoteRoot);
     if (result == NetResult::Ok)
-        result = RunDialog(context, connection, prompt, job, remoteNames);
-    if (result != NetResult::Ok) {
-        if (!connection.Session().IsOpen())
-            LogWrite(L"Disconnected from server", LogErrorLevel);
-        LogWrite(result == NetResult::Cancelled ? L"User aborted download" : L"Cannot download the file list",
-                 LogErrorLevel);
-    }
-    bool allWritten = FinishItems(NullContext(), connection.Session(), job);
-    if (!job.remoteRoot.empty())  // the walk and the checks moved about
-        ChangeRemoteFolder(NullContext(), connection.Session(), job.remoteRoot);
-    return result == NetResult::Ok && !allWritten ? NetResult::Failed : result;
+        result = RunDialog(context, connection, prompt, job, &remoteNames);
+    return Conclude(connection, job, result);
+}
+
+NetResult DownloadPreparedQueue(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job)
+{
+    if (job.queue.empty())
+        return NetResult::Ok;
+    return Conclude(connection, job, RunDialog(context, connection, prompt, job, nullptr));
 }

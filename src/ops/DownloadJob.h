@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ops/Connection.h"
+#include "ops/TransferJob.h"
 #include "store/UserPrompt.h"
 
 // Downloads the named files and folders of the session's current remote
@@ -13,3 +14,8 @@
 // the queue building) stopped it.
 NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
                             const std::vector<std::wstring>& remoteNames, const std::wstring& localFolder);
+
+// The same for a queue built beforehand (Synchronize): items with absolute
+// remote paths, job.remoteRoot the folder to return to. Nothing happens for
+// an empty queue.
+NetResult DownloadPreparedQueue(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job);

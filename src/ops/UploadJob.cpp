@@ -22,6 +22,12 @@ NetResult EnterRemoteRoot(TaskContext& context, Connection& connection, const st
     });
 }
 
+NetResult TransferQueue(TaskContext& context, Connection& connection, TransferJob& job)
+{
+    NetResult result = ChangeRemoteFolder(context, connection.Session(), job.remoteRoot);
+    return result == NetResult::Ok ? TransferUploads(context, connection, job) : result;
+}
+
 NetResult RunDialog(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job,
                     const std::vector<std::wstring>& localPaths, const RemoteNameRules& rules)
 {
@@ -29,25 +35,15 @@ NetResult RunDialog(TaskContext& context, Connection& connection, UserPrompt& pr
     NetResult built = BuildUploadQueue(context, connection, prompt, job, localPaths, rules);
     if (built == NetResult::Cancelled)
         return built;
-    NetResult result = ChangeRemoteFolder(context, connection.Session(), job.remoteRoot);
-    if (result == NetResult::Ok)
-        result = TransferUploads(context, connection, job);
+    NetResult result = TransferQueue(context, connection, job);
     return result == NetResult::Ok ? built : result;
 }
 
-}  // namespace
-
-NetResult UploadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
-                          const std::vector<std::wstring>& localPaths, const std::wstring& localRoot,
-                          const std::wstring& remoteRoot, const RemoteNameRules& rules)
+// Reports the result, offers the roll-back after a cancel, and returns to the
+// remote root.
+NetResult Conclude(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job,
+                   NetResult result)
 {
-    TransferJob job;
-    job.localRoot = localRoot;
-    NetResult result = EnterRemoteRoot(context, connection, remoteRoot, job.remoteRoot);
-    if (result != NetResult::Ok)
-        LogWrite(L"Cannot change directory: " + remoteRoot, LogErrorLevel);
-    else
-        result = RunDialog(context, connection, prompt, job, localPaths, rules);
     if (result != NetResult::Ok && !connection.Session().IsOpen())
         LogWrite(L"Disconnected from server", LogErrorLevel);
     if (result == NetResult::Cancelled) {
@@ -69,4 +65,28 @@ NetResult UploadSelection(TaskContext& context, Connection& connection, UserProm
         }) == NetResult::Ok)
         LogWrite(L"Upload complete", LogInformation);
     return result;
+}
+
+}  // namespace
+
+NetResult UploadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
+                          const std::vector<std::wstring>& localPaths, const std::wstring& localRoot,
+                          const std::wstring& remoteRoot, const RemoteNameRules& rules)
+{
+    TransferJob job;
+    job.localRoot = localRoot;
+    NetResult result = EnterRemoteRoot(context, connection, remoteRoot, job.remoteRoot);
+    if (result != NetResult::Ok)
+        LogWrite(L"Cannot change directory: " + remoteRoot, LogErrorLevel);
+    else
+        result = RunDialog(context, connection, prompt, job, localPaths, rules);
+    return Conclude(context, connection, prompt, job, result);
+}
+
+NetResult UploadPreparedQueue(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job)
+{
+    if (job.queue.empty())
+        return NetResult::Ok;
+    context.SetStatus(L"Uploading file(s)...", 0);
+    return Conclude(context, connection, prompt, job, TransferQueue(context, connection, job));
 }

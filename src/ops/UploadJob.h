@@ -4,6 +4,7 @@
 
 #include "ops/Connection.h"
 #include "ops/RemoteNameRules.h"
+#include "ops/TransferJob.h"
 #include "store/UserPrompt.h"
 
 // Uploads the selected local files and folders (full paths, all in the
@@ -13,3 +14,7 @@
 NetResult UploadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
                           const std::vector<std::wstring>& localPaths, const std::wstring& localRoot,
                           const std::wstring& remoteRoot, const RemoteNameRules& rules);
+
+// The same for a queue built beforehand (Synchronize) with BuildUploadQueue.
+// Nothing happens for an empty queue.
+NetResult UploadPreparedQueue(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job);

@@ -9,7 +9,8 @@ to <testenv>/manager.port. One request per line, one answer per line:
                                    CERT good|wrongname|expired|selfsigned,
                                    OPTION (pyftpdlib only) dead-pasv, hostile-names, untrusted-data-cert
                                    (data connections under a self-signed certificate),
-                                   clear-data (PROT P accepted, data left in clear text)
+                                   clear-data (PROT P accepted, data left in clear text),
+                                   list-only (no MLSD, MLST, MDTM, MFMT)
       -> ok ID PORT ROOT USER PASSWORD      ROOT is the Linux path of the served folder
   scripted TLS SCRIPT RECORD [CERT] -> ok ID PORT   a scripted server (scripted_tls_server.py),
                                              TLS explicit|implicit, SCRIPT and RECORD Linux paths,
@@ -104,6 +105,8 @@ class Manager:
                 command.append("--clear-data")
             if "hostile-names" in options:
                 command.append("--hostile-names")
+            if "list-only" in options:
+                command.append("--list-only")
         else:
             raise RuntimeError("unknown server kind " + kind)
         output = open(os.path.join(folder, "output.txt"), "wb")

@@ -106,6 +106,8 @@ def main():
     p.add_argument("--clear-data", action="store_true",
                    help="accept PROT P but leave the data connections in clear text")
     p.add_argument("--hostile-names", action="store_true")
+    p.add_argument("--list-only", action="store_true",
+                   help="no MLSD, MLST, MDTM or MFMT: times only from LIST lines")
     p.add_argument("--log")
     a = p.parse_args()
 
@@ -124,7 +126,8 @@ def main():
             super().__init__(*args, **kwargs)
             # pyftpdlib implies MLSD by its MLST line; announce it by name, as
             # many servers do, so that the client's MLSD listings meet a real server.
-            self._extra_feats = list(self._extra_feats) + ["MLSD"]
+            if not a.list_only:
+                self._extra_feats = list(self._extra_feats) + ["MLSD"]
 
     Handler.authorizer = authorizer
     if a.tls != "none":
@@ -165,6 +168,9 @@ def main():
         Handler.ftp_PASV = ftp_PASV
     if a.hostile_names:
         Handler.abstracted_fs = HostileFS
+    if a.list_only:
+        Handler.proto_cmds = {name: value for name, value in Handler.proto_cmds.items()
+                              if name not in ("MLSD", "MLST", "MDTM", "MFMT")}
     Handler.banner = "Tarnwick test pyftpdlib ready."
     Handler.use_sendfile = False
 

@@ -13,6 +13,9 @@ int RunPutCommand(const CliArguments& args);
 int RunRecursiveGet(const CliArguments& args);
 int RunRecursivePut(const CliArguments& args);
 int RunTestCommand(const CliArguments& args);
+// sync and compare: a local folder tree against a remote one.
+int RunSyncCommand(const CliArguments& args);
+int RunCompareCommand(const CliArguments& args);
 int RunSitesCommand(const CliArguments& args);
 int RunSiteAddCommand(const CliArguments& args);
 int RunSiteRemoveCommand(const CliArguments& args);

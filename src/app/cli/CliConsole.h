@@ -37,3 +37,7 @@ private:
     bool showProgress_;
     int lastPercent_ = -1;
 };
+
+// A local path given on the command line as a full path, without trailing
+// separators (a drive's root keeps its own).
+std::wstring FullLocalPath(const std::wstring& path);

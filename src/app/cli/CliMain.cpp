@@ -28,6 +28,11 @@ const CliCommand kCommands[] = {
     {L"put", L"put -r URL|LABEL LOCAL REMOTEDIR [--overwrite|--skip] [--keep-partial|--delete-partial]  upload a "
              L"file or folder tree into REMOTEDIR",
      RunPutCommand},
+    {L"sync", L"sync URL|LABEL LOCALDIR [REMOTEDIR] [--dry-run] [--yes] [--overwrite|--skip]  bring both trees to "
+              L"the newest copy of every file; --dry-run lists the transfers only, --yes confirms without asking",
+     RunSyncCommand},
+    {L"compare", L"compare URL|LABEL LOCALDIR [REMOTEDIR]  list what each side would get from the other",
+     RunCompareCommand},
     {L"test", L"test URL|LABEL [--full]       the connection test: its report and step table", RunTestCommand},
     {L"ls", L"ls URL|LABEL [PATH]           list a remote folder: name, size, kind, time (UTC), permissions",
      RunLsCommand},

@@ -96,16 +96,6 @@ std::optional<RecursiveArguments> TakeRecursiveArguments(const CliArguments& arg
     return taken;
 }
 
-std::wstring FullLocalPath(const std::wstring& path)
-{
-    wchar_t full[MAX_PATH];
-    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
-    std::wstring result = length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
-    while (result.size() > 3 && (result.back() == L'\\' || result.back() == L'/'))
-        result.pop_back();
-    return result;
-}
-
 int Report(NetResult result, const wchar_t* verb)
 {
     PrintLine(L"");
