@@ -7,6 +7,8 @@
 class Connection {
 public:
     virtual ~Connection() = default;
+    // The same object for the connection's whole life, across reconnects:
+    // callers keep references to it.
     virtual FtpSession& Session() = 0;
     // Logs in again with the last connection parameters and returns to the
     // start folder, showing nothing but the context's status lines.

@@ -13,19 +13,20 @@ bool ConnectInStartFolder(TaskContext& context, FtpSession& session, const Serve
 }
 
 CliConnection::CliConnection(const ServerTarget& target, bool enterStartFolder)
-    : target_(target), enterStartFolder_(enterStartFolder), session_(std::make_unique<FtpSession>())
+    : target_(target), enterStartFolder_(enterStartFolder)
 {
 }
 
 bool CliConnection::Connect(TaskContext& context)
 {
-    return enterStartFolder_ ? ConnectInStartFolder(context, *session_, target_)
-                             : ConnectSession(context, *session_, target_);
+    return enterStartFolder_ ? ConnectInStartFolder(context, session_, target_)
+                             : ConnectSession(context, session_, target_);
 }
 
 NetResult CliConnection::Reconnect(TaskContext& context)
 {
-    session_ = std::make_unique<FtpSession>();
+    // The same session object logs in again: callers keep references to it.
+    session_.Close();
     if (Connect(context))
         return NetResult::Ok;
     return context.IsCancelled() ? NetResult::Cancelled : NetResult::Failed;

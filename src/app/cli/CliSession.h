@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <functional>
-#include <memory>
 
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliConsole.h"
@@ -13,19 +12,19 @@
 // when either fails.
 bool ConnectInStartFolder(TaskContext& context, FtpSession& session, const ServerTarget& target);
 
-// The command's session; a reconnect logs in afresh on a new one.
+// The command's session; a reconnect logs in afresh on the same one.
 class CliConnection : public Connection {
 public:
     CliConnection(const ServerTarget& target, bool enterStartFolder);
     // The first log-in; prints why when it fails.
     bool Connect(TaskContext& context);
-    FtpSession& Session() override { return *session_; }
+    FtpSession& Session() override { return session_; }
     NetResult Reconnect(TaskContext& context) override;
 
 private:
     ServerTarget target_;
     bool enterStartFolder_;
-    std::unique_ptr<FtpSession> session_;
+    FtpSession session_;
 };
 
 using SessionAction = std::function<int(TaskContext&, FtpSession&)>;
