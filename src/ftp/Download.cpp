@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ftp/Login.h"
 #include "ftp/PassiveData.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/ReplyParsing.h"
@@ -67,8 +68,44 @@ const wchar_t* ReceiveFailure(ReceiveEnd end)
     }
 }
 
+// Where the data goes in the file: everything from offset on is replaced.
+bool StartFileAt(HANDLE file, uint64_t offset)
+{
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// The bytes already held that the server can continue after: only a part
+// shorter than the remote file, and only with REST STREAM. 0: from the start.
+uint64_t ResumeOffset(TaskContext& context, FtpSession& session, uint64_t held, std::optional<uint64_t> size)
+{
+    if (held == 0 || !size || held >= *size)
+        return 0;
+    QueryFeatures(context, session);
+    return session.Has(HasRestStream) ? held : 0;
+}
+
+// REST before RETR. A server that refuses it sends the whole file.
+NetResult RestartAt(TaskContext& context, FtpSession& session, HANDLE file, const std::wstring& remotePath,
+                    uint64_t& offset)
+{
+    if (offset == 0)
+        return NetResult::Ok;
+    NetResult result = SendLoggedCommand(context, session, "REST " + std::to_string(offset) + "\r\n");
+    if (result == NetResult::Ok) {
+        LogInfo(L"Continuing the download of %ls after %llu bytes.", remotePath.c_str(),
+                static_cast<unsigned long long>(offset));
+        return result;
+    }
+    if (result == NetResult::Cancelled || !session.IsOpen())
+        return result;
+    offset = 0;
+    return StartFileAt(file, 0) ? NetResult::Ok : NetResult::Failed;
+}
+
 NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remotePath, HANDLE file,
-                   ReplyTextOut& replyText)
+                   uint64_t held, ReplyTextOut& replyText)
 {
     // The size is asked before the data connection is set up: the query may
     // need a listing of its own (TYPE A and another PASV).
@@ -78,11 +115,19 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     std::optional<uint64_t> size;
     if (GetRemoteSize(NullContext(), session, remotePath, queriedSize) == NetResult::Ok && queriedSize > 0)
         size = queriedSize;
+    uint64_t offset = ResumeOffset(context, session, held, size);
+    // An empty file needs no positioning (and a pipe cannot be positioned).
+    if (held > 0 && !StartFileAt(file, offset)) {
+        replyText.Set(L"Unable to write the local file.");
+        return NetResult::Failed;
+    }
 
     SecureSocket data;
     NetResult result = PrepareBinaryTransfer(context, session);
     if (result == NetResult::Ok)
         result = ConnectPassiveData(context, session, data);
+    if (result == NetResult::Ok)
+        result = RestartAt(context, session, file, remotePath, offset);
     if (result != NetResult::Ok)
         return result;
 
@@ -97,12 +142,16 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         return result == NetResult::Ok ? NetResult::Failed : result;
     }
     // The server's word on this very transfer goes before the size query's.
-    if (std::optional<uint64_t> announced = AnnouncedSize(text))
+    // After REST servers differ in whether they announce the whole size or
+    // what is left: the size query holds.
+    if (std::optional<uint64_t> announced = AnnouncedSize(text); announced && offset == 0)
         size = announced;
 
     bool secured = SecureDataIfNeeded(session, data);
     context.SetStatus(L"Downloading file...", 0);
+    // Moved() counts the bytes in the file, those of an earlier attempt too.
     TransferProgress progress(size.value_or(0));
+    progress.Add(offset);
     KeepAlive keepAlive(session);
     LoopEnd end = secured ? ReceiveIntoFile(context, session, data, file, remotePath, progress, keepAlive)
                           : LoopEnd::NotSecured;
@@ -136,6 +185,8 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         if (result == NetResult::Ok) {
             if (std::optional<std::wstring> mismatch = SizeMismatchText(progress.Moved(), size)) {
                 replyText.Set(*mismatch);
+                // The file changed on the server: a later attempt starts afresh.
+                StartFileAt(file, 0);
                 return NetResult::Failed;
             }
         }
@@ -158,11 +209,28 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
     HANDLE file = CreateFileWithRetry(localPath, GENERIC_WRITE, 0, CREATE_ALWAYS);
     if (file == INVALID_HANDLE_VALUE)
         return NetResult::Failed;
-    NetResult result = Transfer(context, session, remotePath, file, replyText);
+    NetResult result = Transfer(context, session, remotePath, file, 0, replyText);
     CloseHandle(file);
     // A download that did not succeed leaves no file: what is there is not
     // the remote file.
     if (result != NetResult::Ok)
         DeleteFileW(localPath.c_str());
+    return result;
+}
+
+NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
+                           const std::wstring& partPath, std::wstring* replyTextOut)
+{
+    ReplyTextOut replyText(replyTextOut);
+    context.SetStatus(L"Preparing for download...", 0);
+    context.SetStatus(remotePath, 1);
+    HANDLE file = CreateFileWithRetry(partPath, GENERIC_WRITE, 0, OPEN_ALWAYS);
+    if (file == INVALID_HANDLE_VALUE)
+        return NetResult::Failed;
+    LARGE_INTEGER held{};
+    NetResult result = NetResult::Failed;
+    if (GetFileSizeEx(file, &held))
+        result = Transfer(context, session, remotePath, file, static_cast<uint64_t>(held.QuadPart), replyText);
+    CloseHandle(file);
     return result;
 }

@@ -18,6 +18,7 @@ enum FeatureFlag : uint32_t {
     HasMfmt = 0x0800,
     HasUtf8 = 0x1000,
     SystUnix = 0x2000,
+    HasRestStream = 0x4000,  // REST with a byte offset before RETR and STOR
 };
 
 // The names of the flags set in a features word, separated by spaces.

@@ -306,6 +306,8 @@ NetResult QueryFeatures(TaskContext& context, FtpSession& session)
             session.Set(HasMlsd);
         if (has("UTF8"))
             session.Set(HasUtf8);
+        if (has("REST STREAM"))
+            session.Set(HasRestStream);
     }
     return NetResult::Ok;
 }

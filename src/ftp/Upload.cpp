@@ -39,9 +39,11 @@ std::optional<int64_t> LastWriteSecondsSince1970(HANDLE file)
     return (units - kFileTimeUnitsTo1970) / kFileTimeUnitsPerSecond;
 }
 
-// STOR and its first reply; a 550 is tried once more on a fresh data connection.
-NetResult StartStore(TaskContext& context, FtpSession& session, const std::string& storeLine, SecureSocket& data,
-                     ReplyTextOut& replyText)
+// STOR (or APPE) and its first reply; a 550 is tried once more on a fresh
+// data connection, unless the store continues a file: the REST before it
+// would be gone and the server would take the rest as the whole file.
+NetResult StartStore(TaskContext& context, FtpSession& session, const std::string& storeLine, bool continues,
+                     SecureSocket& data, ReplyTextOut& replyText)
 {
     for (int attempt = 0;; ++attempt) {
         if (attempt > 0) {
@@ -64,7 +66,7 @@ NetResult StartStore(TaskContext& context, FtpSession& session, const std::strin
             return result;
         if (code >= 100 && code <= 199)
             return NetResult::Ok;
-        if (code != 550 || attempt > 0)
+        if (code != 550 || attempt > 0 || continues)
             return NetResult::Failed;
     }
 }
@@ -134,19 +136,75 @@ NetResult JudgeFinalReply(TaskContext& context, FtpSession& session, uint16_t co
     return NetResult::Failed;
 }
 
-NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remoteName, HANDLE file,
-                   uint64_t localSize, ReplyTextOut& replyText)
+// The bytes of an earlier attempt that the server holds and the transfer may
+// continue after: only fewer than the local file has. 0: from the start.
+uint64_t HeldRemotely(TaskContext& context, FtpSession& session, const std::wstring& remoteName, uint64_t localSize)
 {
+    uint64_t held = 0;
+    if (GetRemoteSize(context, session, remoteName, held) != NetResult::Ok || held >= localSize)
+        return 0;
+    return held;
+}
+
+// Where the server takes the rest of the file: REST and STOR where it
+// announced REST STREAM, APPE otherwise; the local file is read from there.
+NetResult PrepareContinuation(TaskContext& context, FtpSession& session, HANDLE file, const std::wstring& remoteName,
+                              uint64_t offset, std::string& storeVerb)
+{
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN))
+        return NetResult::Failed;
+    LogInfo(L"Continuing the upload of %ls after %llu bytes.", remoteName.c_str(),
+            static_cast<unsigned long long>(offset));
+    QueryFeatures(context, session);
+    if (!session.Has(HasRestStream)) {
+        storeVerb = "APPE";
+        return NetResult::Ok;
+    }
+    NetResult result = SendLoggedCommand(context, session, "REST " + std::to_string(offset) + "\r\n");
+    if (result != NetResult::Ok && result != NetResult::Cancelled && session.IsOpen()) {
+        storeVerb = "APPE";  // REST refused: appending continues the file as well
+        return NetResult::Ok;
+    }
+    return result;
+}
+
+// After a continued store the server's size is the proof that the parts fit.
+NetResult CheckContinuedSize(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
+                             uint64_t localSize, ReplyTextOut& replyText)
+{
+    uint64_t remoteSize = 0;
+    NetResult asked = GetRemoteSize(context, session, remoteName, remoteSize);
+    if (asked == NetResult::Cancelled)
+        return asked;
+    if (asked == NetResult::Ok && remoteSize == localSize)
+        return NetResult::Ok;
+    replyText.Set(L"The server holds " + std::to_wstring(remoteSize) + L" of " + std::to_wstring(localSize) +
+                  L" bytes.");
+    return NetResult::Failed;
+}
+
+NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remoteName, HANDLE file,
+                   uint64_t localSize, bool mayContinue, ReplyTextOut& replyText, bool& storeAccepted)
+{
+    uint64_t offset = mayContinue ? HeldRemotely(context, session, remoteName, localSize) : 0;
+    std::string storeVerb = "STOR";
     SecureSocket data;
     NetResult result = PrepareBinaryTransfer(context, session);
     if (result == NetResult::Ok)
         result = ConnectPassiveData(context, session, data);
+    if (result == NetResult::Ok && offset > 0)
+        result = PrepareContinuation(context, session, file, remoteName, offset, storeVerb);
     if (result == NetResult::Ok)
-        result = StartStore(context, session, CommandLine("STOR", WideToUtf8(remoteName)), data, replyText);
+        result = StartStore(context, session, CommandLine(storeVerb, WideToUtf8(remoteName)), offset > 0, data,
+                            replyText);
     if (result != NetResult::Ok)
         return result;
+    storeAccepted = true;
 
     TransferProgress progress(localSize);
+    progress.Add(offset);
     context.SetProgress(0.0);
     KeepAlive keepAlive(session);
     LoopEnd end = SecureDataIfNeeded(session, data)
@@ -193,6 +251,8 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
         return NetResult::Failed;
     }
     result = JudgeFinalReply(context, session, code, text, remoteName, localSize);
+    if (result == NetResult::Ok && offset > 0)
+        result = CheckContinuedSize(context, session, remoteName, localSize, replyText);
     if (result != NetResult::Ok)
         return result;
     QueryFeatures(context, session);
@@ -203,11 +263,11 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     return NetResult::Ok;
 }
 
-}  // namespace
-
-NetResult Upload(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
-                 const std::wstring& localPath, std::wstring* replyTextOut)
+NetResult UploadFile(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
+                     const std::wstring& localPath, bool mayContinue, std::wstring* replyTextOut,
+                     bool* storeAcceptedOut)
 {
+    bool storeAccepted = false;
     ReplyTextOut replyText(replyTextOut);
     context.SetStatus(L"Uploading file...", 0);
     context.SetStatus(FileNamePart(localPath), 1);
@@ -219,9 +279,26 @@ NetResult Upload(TaskContext& context, FtpSession& session, const std::wstring& 
     LARGE_INTEGER size{};
     NetResult result = NetResult::Failed;
     if (GetFileSizeEx(file, &size))
-        result = Transfer(context, session, remoteName, file, static_cast<uint64_t>(size.QuadPart), replyText);
+        result = Transfer(context, session, remoteName, file, static_cast<uint64_t>(size.QuadPart), mayContinue,
+                          replyText, storeAccepted);
     else
         replyText.Set(L"Unable to read the size of the local file.");
     CloseHandle(file);
+    if (storeAcceptedOut)
+        *storeAcceptedOut = storeAccepted;
     return result;
+}
+
+}  // namespace
+
+NetResult Upload(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
+                 const std::wstring& localPath, std::wstring* replyText, bool* storeAccepted)
+{
+    return UploadFile(context, session, remoteName, localPath, false, replyText, storeAccepted);
+}
+
+NetResult ContinueUpload(TaskContext& context, FtpSession& session, const std::wstring& remoteName,
+                         const std::wstring& localPath, std::wstring* replyText, bool* storeAccepted)
+{
+    return UploadFile(context, session, remoteName, localPath, true, replyText, storeAccepted);
 }

@@ -89,17 +89,30 @@ public:
 private:
     NetResult TransferWithRetries(QueueItem& item, double done, double total)
     {
-        FtpSession& session = connection_.Session();
         std::wstring part = PartPathFor(item.localPath);
         if (!IsInsideRoot(job_.localRoot, part)) {
             item.error = L"Failed";
             return NetResult::Ok;
         }
+        // A part left by an earlier job may be of another version of the file.
+        DeleteLocalFileWaiting(part);
+        NetResult result = AttemptsIntoPart(item, part, done, total);
+        if (result != NetResult::Ok || !item.error.empty())
+            DeleteLocalFileWaiting(part);  // what arrived is no whole file
+        return result;
+    }
+
+    // Up to three attempts; a retry, and the attempt after a wake-up, go on
+    // from the bytes the part file already holds where the server can. Ok
+    // also when the item was marked with its error.
+    NetResult AttemptsIntoPart(QueueItem& item, const std::wstring& part, double done, double total)
+    {
+        FtpSession& session = connection_.Session();
         for (int attempt = 1;;) {
             uint64_t size = 0;
             bool sized = GetRemoteSize(context_, session, item.remotePath, size) == NetResult::Ok;
             std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
-            if (sized && free && size > *free) {
+            if (sized && free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;
                 return NetResult::Ok;
             }
@@ -131,12 +144,13 @@ private:
     {
         FileTransferContext fileContext(context_, done, total);
         std::wstring replyText;
-        NetResult result = Download(fileContext, connection_.Session(), item.remotePath, part, &replyText);
+        NetResult result = ContinueDownload(fileContext, connection_.Session(), item.remotePath, part, &replyText);
         if (result == NetResult::Ok && fileContext.IsCancelled())
             result = NetResult::Cancelled;  // the server confirmed an aborted transfer: only a part arrived
         if (result == NetResult::Ok && sized && LocalFileSize(part) != size) {
             LogWrite(L"The download of " + item.remotePath + L" ended early.", LogErrorLevel);
             result = NetResult::Failed;
+            DeleteLocalFileWaiting(part);  // the file changed on the server: continuing it would mix versions
         }
         if (result == NetResult::Ok && !CommitPartFile(part, item.localPath)) {
             LogWrite(L"Unable to replace local file: " + item.localPath, LogErrorLevel);
@@ -145,7 +159,6 @@ private:
         if (result != NetResult::Ok) {
             if (!replyText.empty())
                 LogWrite(replyText, LogErrorLevel);
-            DeleteLocalFileWaiting(part);
             return result;
         }
         item.written = true;

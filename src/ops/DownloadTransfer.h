@@ -8,6 +8,7 @@
 // local file as it was. A file that fails is retried twice after a silent
 // reconnect, then marked "Failed" (or with the free-space error) and the next
 // one follows. One interrupted by standby is transferred again after the
-// wake-up. Cancelled when the user cancelled; Failed when the first file may
+// wake-up. A retry and the transfer after a wake-up continue after the bytes
+// already in the part file where the server can (REST). Cancelled when the user cancelled; Failed when the first file may
 // not be read or the connection could not be recovered after standby.
 NetResult TransferDownloads(TaskContext& context, Connection& connection, TransferJob& job);

@@ -41,10 +41,13 @@ private:
         std::wstring path = JoinRemotePath(job_.remoteRoot, item.remotePath);
         std::wstring folder = path.substr(0, path.find_last_of(L'/'));
         std::wstring name = path.substr(path.find_last_of(L'/') + 1);
+        // Once the server took a store of this file, later attempts continue
+        // what it holds; before that the remote file is not this one's.
+        bool storeAccepted = false;
         for (int attempt = 1;;) {
             NetResult result = ChangeRemoteFolder(context_, connection_.Session(), folder.empty() ? L"/" : folder);
             if (result == NetResult::Ok)
-                result = UploadOnce(item, name, done, total);
+                result = UploadOnce(item, name, storeAccepted, done, total);
             if (result == NetResult::Ok)
                 return result;
             if (result == NetResult::Cancelled && Standby().Active()) {
@@ -59,7 +62,8 @@ private:
             }
             if (++attempt > kAttemptsPerFile) {
                 item.error = L"Failed to upload " + item.localPath;
-                RemovePartial(path);
+                if (storeAccepted)
+                    RemovePartial(path);
                 return NetResult::Failed;
             }
             if (connection_.Reconnect(context_) == NetResult::Cancelled)
@@ -67,12 +71,17 @@ private:
         }
     }
 
-    NetResult UploadOnce(QueueItem& item, const std::wstring& name, double done, double total)
+    NetResult UploadOnce(QueueItem& item, const std::wstring& name, bool& storeAccepted, double done, double total)
     {
         context_.SetStatus(L"Uploading file ..." + name, 1);
         FileTransferContext fileContext(context_, done, total);
         std::wstring replyText;
-        NetResult result = Upload(fileContext, connection_.Session(), name, item.localPath, &replyText);
+        FtpSession& session = connection_.Session();
+        bool accepted = false;
+        NetResult result = storeAccepted
+                               ? ContinueUpload(fileContext, session, name, item.localPath, &replyText, &accepted)
+                               : Upload(fileContext, session, name, item.localPath, &replyText, &accepted);
+        storeAccepted |= accepted;
         if (result == NetResult::Ok && fileContext.IsCancelled())
             result = NetResult::Cancelled;  // the server confirmed an aborted transfer
         if (result == NetResult::Cancelled)
@@ -85,7 +94,8 @@ private:
     }
 
     // What a failed STOR left behind is no file of the user's: either it was
-    // not there before, or the user agreed to replace it. A fresh log-in:
+    // not there before, or the user agreed to replace it (a file the server
+    // never began to replace stays). A fresh log-in:
     // the failed transfer may have left a reply unread.
     void RemovePartial(const std::wstring& path)
     {

@@ -5,7 +5,14 @@
 #include <random>
 #include <string>
 
+#include <windows.h>
+
 #include "support/TestContexts.h"
+
+inline bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Reproducible random file contents.
 inline std::string RandomBytes(size_t count, uint32_t seed)

@@ -34,11 +34,6 @@ const Script kProtect = {"expect", "send 200 PBSZ=0", "expect", "send 200 Protec
 // PWD after the operation gets its own reply: nothing stale was left.
 const Script kInStep = {"expect", "send 257 \"/\" is the current directory"};
 
-bool FileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void ExpectInStep(FtpSession& session)
 {
     std::wstring here;

@@ -63,6 +63,43 @@ INSTANTIATE_TEST_SUITE_P(Servers, RoundTrip,
                                             ::testing::Values(Tls::None, Tls::Explicit, Tls::Implicit)),
                          RoundTripName);
 
+// Both servers announce REST STREAM: a part continues in either direction,
+// through a protected data connection too.
+class Resume : public ::testing::TestWithParam<Kind> {};
+
+TEST_P(Resume, APartContinuesInBothDirectionsByteIdentical)
+{
+    RealFtpServer server(GetParam(), Tls::Explicit);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    CapturedLog log;
+    FtpSession session;
+    ASSERT_EQ(Login(NullContext(), session, LoginFor(server, Tls::Explicit), {}), NetResult::Ok) << log.All();
+    ASSERT_EQ(QueryFeatures(NullContext(), session), NetResult::Ok);
+    EXPECT_TRUE(session.Has(HasRestStream));
+    ScratchFolder folder;
+    const std::string data = RandomBytes(3 << 20, 77);
+    std::wstring replyText;
+
+    // The first attempt got one MiB across.
+    WriteWholeFile(folder.File(L"up.bin"), data.substr(0, 1 << 20));
+    ASSERT_EQ(Upload(NullContext(), session, L"up.bin", folder.File(L"up.bin"), &replyText), NetResult::Ok);
+    WriteWholeFile(folder.File(L"up.bin"), data);
+    ASSERT_EQ(ContinueUpload(NullContext(), session, L"up.bin", folder.File(L"up.bin"), &replyText), NetResult::Ok)
+        << log.All() << replyText;
+    EXPECT_EQ(ContentHash(ReadWholeFile(server.RootPath(L"/up.bin"))), ContentHash(data));
+    EXPECT_TRUE(log.Contains(L"Continuing the upload of up.bin after 1048576 bytes.")) << log.All();
+
+    WriteWholeFile(folder.File(L"down.part"), data.substr(0, 2 << 20));
+    ASSERT_EQ(ContinueDownload(NullContext(), session, L"up.bin", folder.File(L"down.part"), &replyText),
+              NetResult::Ok)
+        << log.All() << replyText;
+    EXPECT_EQ(ContentHash(ReadWholeFile(folder.File(L"down.part"))), ContentHash(data));
+    EXPECT_TRUE(log.Contains(L"Continuing the download of up.bin after 2097152 bytes.")) << log.All();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, Resume, ::testing::Values(Kind::Vsftpd, Kind::Pyftpdlib),
+                         [](const auto& info) { return std::string(RealFtpServer::Name(info.param)); });
+
 TEST(TransferTime, MfmtSetsTheRemoteModificationTime)
 {
     RealFtpServer server(Kind::Pyftpdlib);

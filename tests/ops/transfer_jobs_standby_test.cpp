@@ -1,5 +1,6 @@
 // A standby that begins in the middle of a download: the transfer stops, the
-// job logs in again after the wake-up and the file arrives whole.
+// job logs in again after the wake-up, continues after the bytes it has and
+// the file arrives whole.
 #include <gtest/gtest.h>
 
 #include "ftp/TransferTestSupport.h"
@@ -69,6 +70,7 @@ TEST(Standby, ADownloadInterruptedByStandbyIsFetchedAgainAfterTheWakeUp)
     for (const auto& line : log.lines)
         logins += line.text == L"Response:  230 Login successful." ? 1 : 0;
     EXPECT_EQ(logins, 2u) << "one log-in after the wake-up";
+    EXPECT_TRUE(log.ContainsPart(L"Continuing the download of /big.bin after ")) << log.All();
     bool reconnecting = false;
     for (const auto& [line, text] : context.statuses)
         reconnecting |= text == L"Reconnecting to Server...";

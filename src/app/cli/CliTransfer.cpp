@@ -47,5 +47,9 @@ int RunPutCommand(const CliArguments& args)
 {
     if (std::find(args.begin(), args.end(), L"-r") != args.end())
         return RunRecursivePut(args);
-    return RunTransfer(args, L"put URL|LABEL LOCAL REMOTE", L"Upload", Upload, false);
+    auto upload = [](TaskContext& context, FtpSession& session, const std::wstring& remote,
+                     const std::wstring& local, std::wstring* replyText) {
+        return Upload(context, session, remote, local, replyText);
+    };
+    return RunTransfer(args, L"put URL|LABEL LOCAL REMOTE", L"Upload", upload, false);
 }
