@@ -49,6 +49,20 @@ public:
     // Writes the folders in use to the current site, when that is wanted.
     void RecordRecentFolders();
 
+    // The remote pane's navigation; false when the step was not possible or
+    // the folder could not be opened (the folder shown stays current).
+    // Refresh lists the current folder again, keep-alive paused meanwhile.
+    bool Refresh(TaskContext& context);
+    // Up opens the parent and records it; the window focuses the row of the
+    // folder it left (RemoteFolderName of the folder before).
+    bool GoUp(TaskContext& context);
+    // Back and Forward open a history entry without changing the history.
+    bool GoBack(TaskContext& context);
+    bool GoForward(TaskContext& context);
+    bool CanGoUp() const;
+    bool CanGoBack() const;
+    bool CanGoForward() const;
+
     // Timer 1 (and once at window creation).
     void StartUp();
     // Timer 2.
@@ -81,6 +95,7 @@ private:
     void AfterConnectFailed(bool forget);
     void AfterConnected();
     bool FillRemotePane(TaskContext& context);
+    bool OpenHistoryEntry(TaskContext& context, size_t position);
     void FlipStatusIcon();
 
     ConnectionWindow window_;

@@ -157,6 +157,48 @@ TEST_F(RealConnection, MissingStartFolderOpensTheRoot)
     EXPECT_EQ(manager.History().At(0), L"/");
 }
 
+TEST_F(RealConnection, UpBackForwardAndRefreshMoveThroughTheFolders)
+{
+    RealFtpServer& server = Shared(Kind::Pyftpdlib);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    WriteString(SaveSiteOf(server), L"Directory", L"/docs/inner");
+    EXPECT_FALSE(manager.CanGoUp()) << "not connected";
+    ASSERT_TRUE(manager.ConnectCurrentSite(false)) << log.All();
+    RecordingContext context;
+    EXPECT_FALSE(manager.CanGoBack());
+
+    ASSERT_TRUE(manager.GoUp(context)) << log.All();
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs");
+    EXPECT_NE(window.remote.Row(L"inner"), nullptr);
+    ASSERT_TRUE(manager.GoUp(context));
+    EXPECT_EQ(manager.CurrentFolder(), L"/");
+    EXPECT_FALSE(manager.CanGoUp());
+    EXPECT_FALSE(manager.GoUp(context));
+
+    ASSERT_TRUE(manager.GoBack(context));
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs");
+    EXPECT_NE(window.remote.Row(L"readme.txt"), nullptr);
+    ASSERT_TRUE(manager.GoBack(context));
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs/inner");
+    EXPECT_FALSE(manager.CanGoBack()) << "the start folder is the oldest";
+    ASSERT_TRUE(manager.GoForward(context));
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs");
+    EXPECT_EQ(window.remote.historyPositions.back(), 1u);
+    EXPECT_EQ(manager.History().At(0), L"/") << "Back and Forward leave the history as it was";
+
+    // Refresh shows what changed on the server and keeps the history.
+    const std::wstring probe = server.RootPath(L"/docs/refresh-probe.txt");
+    MakeServedFile(probe, "new", WholeMinuteNow());
+    ASSERT_TRUE(manager.Refresh(context)) << log.All();
+    DeleteFileW(probe.c_str());
+    EXPECT_NE(window.remote.Row(L"refresh-probe.txt"), nullptr);
+    EXPECT_EQ(manager.CurrentFolder(), L"/docs");
+    EXPECT_EQ(manager.History().Position(), 1u);
+    EXPECT_TRUE(log.Contains(L"Refreshing..."));
+    EXPECT_TRUE(log.Contains(L"Refreshed."));
+    EXPECT_EQ(window.scheduler.Interval(TimerId::KeepAlive), 100u);
+}
+
 TEST_F(RealConnection, SilentReconnectReturnsToTheFolderWithoutADialog)
 {
     RealFtpServer& server = Shared(Kind::Vsftpd);

@@ -2,6 +2,7 @@
 
 #include "ops/ConnectionPrompts.h"
 #include "ops/RemoteFolderHistory.h"
+#include "ops/RemoteNavigation.h"
 #include "ops/RemoteRow.h"
 
 TEST(RemoteFolderHistory, NewestFirstAndTheOldestFallsOut)
@@ -30,6 +31,38 @@ TEST(RemoteFolderHistory, NewestFirstAndTheOldestFallsOut)
     EXPECT_EQ(history.At(0), L"");
     EXPECT_EQ(history.Position(), 0u);
     EXPECT_THROW(history.At(RemoteFolderHistory::kSize), std::out_of_range);
+}
+
+TEST(RemoteNavigation, UpCutsTheLastComponentAndStopsAtTheRoot)
+{
+    EXPECT_EQ(RemoteParentFolder(L"/a/b"), L"/a");
+    EXPECT_EQ(RemoteParentFolder(L"/a/b/"), L"/a");
+    EXPECT_EQ(RemoteParentFolder(L"/a"), L"/");
+    EXPECT_EQ(RemoteParentFolder(L"/"), L"/");
+    EXPECT_EQ(RemoteParentFolder(L""), L"/");
+    EXPECT_EQ(RemoteParentFolder(L"C:\\data\\in"), L"C:\\data");  // a Windows server's own form
+    EXPECT_EQ(RemoteFolderName(L"/a/b/"), L"b");
+    EXPECT_EQ(RemoteFolderName(L"/a"), L"a");
+    EXPECT_EQ(RemoteFolderName(L"/"), L"");
+}
+
+TEST(RemoteNavigation, BackAndForwardOnlyStepOntoFolders)
+{
+    RemoteFolderHistory history;
+    EXPECT_FALSE(OlderHistoryPosition(history)) << "a fresh history has nowhere to go";
+    EXPECT_FALSE(NewerHistoryPosition(history));
+    history.Push(L"/one");
+    EXPECT_FALSE(OlderHistoryPosition(history));
+    history.Push(L"/two");
+    ASSERT_EQ(OlderHistoryPosition(history), 1u);
+    history.SetPosition(1);
+    EXPECT_FALSE(OlderHistoryPosition(history));
+    EXPECT_EQ(NewerHistoryPosition(history), 0u);
+    for (int i = 0; i < 12; ++i)
+        history.Push(L"/f" + std::to_wstring(i));
+    history.SetPosition(RemoteFolderHistory::kSize - 1);
+    EXPECT_FALSE(OlderHistoryPosition(history)) << "the oldest entry has none older";
+    EXPECT_EQ(NewerHistoryPosition(history), RemoteFolderHistory::kSize - 2);
 }
 
 TEST(RemoteRowName, TrailingSlashIsCutFromLongerNamesOnly)
