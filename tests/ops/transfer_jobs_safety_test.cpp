@@ -71,6 +71,28 @@ TEST_F(JobSafety, ADownloadThatFailsHalfWayLeavesTheOldLocalFileAsItWas)
                                         L"\" already exists in the local folder. Do you want to overwrite it?");
 }
 
+// The server breaks off the first transfer of these files in each direction:
+// the retry continues after the bytes that arrived instead of starting again.
+TEST_F(JobSafety, ATransferBrokenOffOnceContinuesWhereItStopped)
+{
+    const std::string data = RandomBytes(600 << 10, 5);
+    MakeServedFile(server.RootPath(L"/once-fail.bin"), data, WholeMinuteNow());
+    ScriptedPrompt prompt;
+    RecordingContext context;
+    ASSERT_EQ(DownloadSelection(context, connection, prompt, {L"once-fail.bin"}, local.Path()), NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ContentHash(ReadWholeFile(local.File(L"once-fail.bin"))), ContentHash(data));
+    EXPECT_TRUE(log.ContainsPart(L"Continuing the download of /once-fail.bin after ")) << log.All();
+    EXPECT_EQ(ReadTree(local.Path()).size(), 1u) << "no part file stays";
+
+    WriteWholeFile(local.File(L"once-fail-up.bin"), data);
+    ASSERT_EQ(UploadSelection(context, connection, prompt, {local.File(L"once-fail-up.bin")}, local.Path(), L"", {}),
+              NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ContentHash(ReadWholeFile(server.RootPath(L"/once-fail-up.bin"))), ContentHash(data));
+    EXPECT_TRUE(log.Contains(L"Continuing the upload of once-fail-up.bin after 65536 bytes.")) << log.All();
+}
+
 TEST_F(JobSafety, TheRollBackAfterACancelledDownloadRemovesOnlyWhatTheJobWrote)
 {
     int64_t now = WholeMinuteNow();

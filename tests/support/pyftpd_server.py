@@ -18,13 +18,14 @@ from pyftpdlib.servers import FTPServer
 # --hostile-names the listing of a folder called "hostile-N" holds the N-th of
 # them beside its real entries (a file, as far as the listing tells), a file
 # whose name holds "half-fail" breaks off half-way through RETR (and STOR
-# after 64 KiB), and the
-# folders below /endless nest without end.
+# after 64 KiB), one whose name holds "once-fail" does so only the first time
+# in each direction, and the folders below /endless nest without end.
 HOSTILE_NAMES = ["../x", "..\\x", "C:x", "C:\\x", "/x", "CON", "nul.txt", "a:b", "cr\rname", "lf\nname", "C:"]
 
 
 class HostileFS(AbstractedFS):
     fake = set()
+    failed_once = set()
 
     # Every folder "d" below /endless is /endless itself under the name the
     # client asked for, so its folders nest without end.
@@ -58,9 +59,15 @@ class HostileFS(AbstractedFS):
 
     def open(self, filename, mode):
         real = super().open(filename, mode)
-        if "half-fail" in os.path.basename(filename) and "r" in mode:
+        name = os.path.basename(filename)
+        reading = "r" in mode and "+" not in mode
+        fails = "half-fail" in name
+        if "once-fail" in name and (filename, reading) not in HostileFS.failed_once:
+            HostileFS.failed_once.add((filename, reading))
+            fails = True
+        if fails and reading:
             return HalfFile(real, os.fstat(real.fileno()).st_size // 2)
-        if "half-fail" in os.path.basename(filename):
+        if fails:
             return HalfFile(real, 65536)
         return real
 
