@@ -35,7 +35,7 @@ function(tarnwick_win_sources)
   endforeach()
 endfunction()
 
-set(TARNWICK_WIN_LIBS ws2_32 secur32 crypt32 advapi32 comctl32 comdlg32 shell32 ole32 shlwapi uuid gdi32 user32)
+set(TARNWICK_WIN_LIBS ws2_32 secur32 crypt32 bcrypt advapi32 comctl32 comdlg32 shell32 ole32 shlwapi uuid gdi32 user32)
 
 # A library of the given sources (an interface library when there are none)
 # that uses the given libraries.

@@ -60,6 +60,21 @@ NetResult UserLogin(TaskContext& context, FtpSession& session, const LoginReques
 
 constexpr const wchar_t* kNotSecured = L"Connection to server %ls on port %d could not be secured using SSL/TLS.";
 
+// TLS on the control connection. A certificate that was refused is named in
+// the log and in the failure, so that the caller can ask the user about it.
+bool SecureControl(FtpSession& session, const Display& display, LoginFailure& failure)
+{
+    if (session.StartTls(session.timeouts.tlsHandshake))
+        return true;
+    if (const std::optional<CertificateFacts>& rejected = session.RejectedCertificate()) {
+        failure = LoginFailure::CertificateRejected;
+        LogError(L"The certificate of server %ls on port %d was not accepted. %ls SHA-256 fingerprint: %ls",
+                 display.host.c_str(), display.port, CertificateProblemText(rejected->problem).c_str(),
+                 FingerprintText(rejected->sha256).c_str());
+    }
+    return false;
+}
+
 // AUTH TLS on the control connection, to whichever machine is its peer (the
 // server, or the proxy). A refusal ends the log-in before the user name is
 // sent, unless the request allows going on without TLS.
@@ -81,7 +96,7 @@ NetResult NegotiateExplicitTls(TaskContext& context, FtpSession& session, const 
     }
     if (code == 234) {
         // A failed handshake leaves the connection closed.
-        if (session.StartTls(session.timeouts.tlsHandshake))
+        if (SecureControl(session, display, failure))
             return NetResult::Ok;
         LogFailure(L"Unable to use SSL/TLS with server %ls on port %d.", display);
         return NetResult::Failed;
@@ -111,7 +126,7 @@ NetResult LoginDirect(TaskContext& context, FtpSession& session, const LoginRequ
         failure = LoginFailure::NotConnected;
 
     if (request.secure && request.implicit) {
-        if (connected != NetResult::Ok || !session.StartTls(session.timeouts.tlsHandshake)) {
+        if (connected != NetResult::Ok || !SecureControl(session, display, failure)) {
             LogFailure(kNotSecured, display);
             return NetResult::Failed;
         }
@@ -190,7 +205,7 @@ NetResult LoginThroughProxy(TaskContext& context, FtpSession& session, const Log
     }
     // The proxy is the peer of the control connection: TLS, implicit or
     // explicit, is negotiated with it.
-    if (request.secure && request.implicit && !session.StartTls(session.timeouts.tlsHandshake)) {
+    if (request.secure && request.implicit && !SecureControl(session, display, failure)) {
         LogFailure(kNotSecured, display);
         return NetResult::Failed;
     }
@@ -270,6 +285,7 @@ NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& r
     if (session.IsOpen())
         session.Close();
     session.features = 0;
+    session.SetCertificateTrust(request.certificateTrust);
     if (proxy.type == 0)
         return LoginDirect(context, session, request, failure);
     return LoginThroughProxy(context, session, request, proxy, failure);

@@ -22,6 +22,8 @@ struct LoginRequest {
     // with the user name and password in clear text. The user grants this for
     // one attempt at a time.
     bool allowUnprotected = false;
+    // A server certificate the system does not accept that the user trusts.
+    CertificateTrust certificateTrust;
 };
 
 // Why a log-in failed, where the caller can do something about it.
@@ -34,6 +36,10 @@ enum class LoginFailure {
     // The TCP connection to the server (or the proxy) could not be made: no
     // password would help.
     NotConnected,
+    // The server's certificate did not verify and was not trusted: nothing
+    // was sent after the handshake. The session's RejectedCertificate() has
+    // its facts; the caller may ask the user and log in again trusting it.
+    CertificateRejected,
 };
 
 // 990 for implicit TLS, 21 otherwise.

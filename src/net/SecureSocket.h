@@ -8,9 +8,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "net/CertificateFacts.h"
 #include "net/NetResult.h"
 #include "net/TaskContext.h"
 
@@ -82,6 +84,12 @@ public:
     bool StartTls(const SecureSocket& credentialsSource);
     NetResult Handshake(TaskContext& context, bool initial, uint32_t timeoutMs);
     NetResult Shutdown(TaskContext& context, uint32_t timeoutMs);
+    // A certificate the system does not accept passes when the user trusts
+    // it by its fingerprint (see TrustAccepts). Kept across connections;
+    // data connections inherit it with the credentials.
+    void SetCertificateTrust(CertificateTrust trust) { trust_ = std::move(trust); }
+    // The certificate of the last handshake that StartTls refused for it.
+    const std::optional<CertificateFacts>& RejectedCertificate() const { return rejectedCertificate_; }
 
     bool IsOpen() const { return socket_ != INVALID_SOCKET; }
     bool TlsActive() const;
@@ -127,4 +135,7 @@ private:
     size_t readAheadEnd_ = 0;
     ReceiveEnd receiveEnd_ = ReceiveEnd::None;
     bool closeNotified_ = false;  // the peer ended its TLS stream
+    CertificateTrust trust_;
+    std::string acceptedSha256_;  // the certificate this connection accepted
+    std::optional<CertificateFacts> rejectedCertificate_;
 };

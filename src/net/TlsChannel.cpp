@@ -3,8 +3,11 @@
 // because Wine's SChannel accepts any certificate.
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
+#include "net/Log.h"
 #include "net/SecureSocket.h"
+#include "net/ServerCertificate.h"
 
 namespace {
 
@@ -86,6 +89,8 @@ bool SecureSocket::AcquireCredentials()
 bool SecureSocket::StartTls(uint32_t handshakeTimeoutMs)
 {
     tlsRequired_ = true;
+    rejectedCertificate_.reset();
+    acceptedSha256_.clear();
     // Plaintext read ahead of the handshake would pass for protected data.
     if (!HasReadAhead() && AcquireCredentials() && EstablishTls(handshakeTimeoutMs))
         return true;
@@ -113,6 +118,9 @@ bool SecureSocket::StartTls(const SecureSocket& credentialsSource)
     // The data connection is named by an address; its certificate belongs to
     // the server the user named.
     host_ = credentialsSource.host_;
+    // A data connection must present the certificate the control connection
+    // accepted, and passes on the same terms.
+    trust_ = {credentialsSource.acceptedSha256_, credentialsSource.trust_.evenIfExpiredOrMisnamed};
     if (SecIsValidHandle(&credentialsSource.credentials_)) {
         FreeCredentials();
         credentials_ = credentialsSource.credentials_;
@@ -126,32 +134,19 @@ bool SecureSocket::VerifyServerCertificate()
     PCCERT_CONTEXT certificate = nullptr;
     if (QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &certificate) != SEC_E_OK || !certificate)
         return false;
-
-    char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
-    LPSTR usages[] = {serverAuth};
-    CERT_CHAIN_PARA chainPara{};
-    chainPara.cbSize = sizeof(chainPara);
-    chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
-    chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
-    chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-    PCCERT_CHAIN_CONTEXT chain = nullptr;
-    bool trusted = false;
-    if (CertGetCertificateChain(nullptr, certificate, nullptr, certificate->hCertStore, &chainPara, 0, nullptr, &chain)) {
-        SSL_EXTRA_CERT_CHAIN_POLICY_PARA sslPara{};
-        sslPara.cbSize = sizeof(sslPara);
-        sslPara.dwAuthType = AUTHTYPE_SERVER;
-        sslPara.pwszServerName = const_cast<wchar_t*>(host_.c_str());
-        CERT_CHAIN_POLICY_PARA policyPara{};
-        policyPara.cbSize = sizeof(policyPara);
-        policyPara.pvExtraPolicyPara = &sslPara;
-        CERT_CHAIN_POLICY_STATUS policyStatus{};
-        policyStatus.cbSize = sizeof(policyStatus);
-        trusted = CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain, &policyPara, &policyStatus) &&
-                  policyStatus.dwError == 0;
-        CertFreeCertificateChain(chain);
-    }
+    CertificateFacts facts = ReadCertificateFacts(certificate);
+    facts.problem = ClassifyCertificate(VerifyCertificateChain(certificate, host_), facts, host_,
+                                        static_cast<int64_t>(time(nullptr)));
     CertFreeCertificateContext(certificate);
-    return trusted;
+    if (facts.problem == CertificateProblem::None || TrustAccepts(trust_, facts)) {
+        if (facts.problem != CertificateProblem::None)
+            LogWarning(L"The certificate of %ls is accepted as trusted by its fingerprint: %ls", host_.c_str(),
+                       CertificateProblemText(facts.problem).c_str());
+        acceptedSha256_ = facts.sha256;
+        return true;
+    }
+    rejectedCertificate_ = std::move(facts);
+    return false;
 }
 
 NetResult SecureSocket::Handshake(TaskContext& context, bool initial, uint32_t timeoutMs)

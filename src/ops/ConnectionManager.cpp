@@ -2,6 +2,7 @@
 
 #include "net/Log.h"
 #include "net/TextCodec.h"
+#include "ops/CertificateTrustGrant.h"
 #include "ops/ProxySettingsStore.h"
 #include "ops/UnprotectedLoginGrant.h"
 #include "store/SiteStore.h"
@@ -64,7 +65,7 @@ void ConnectionManager::EndConnection()
 }
 
 NetResult ConnectionManager::ConnectStep(TaskContext& context, const ConnectionParameters& parameters,
-                                         bool allowUnprotected, LoginFailure& failure)
+                                         const LoginPermissions& permissions, LoginFailure& failure)
 {
     context.SetStatus(L"Connecting...", 0);
     context.SetProgress(0.1);
@@ -73,7 +74,8 @@ NetResult ConnectionManager::ConnectStep(TaskContext& context, const ConnectionP
     context.SetStatus(L"Logon...", 0);
     context.SetProgress(0.66);
     LoginRequest request{parameters.server, parameters.user,     parameters.password,
-                         parameters.secure, parameters.implicit, allowUnprotected};
+                         parameters.secure, parameters.implicit, permissions.allowUnprotected,
+                         permissions.certificateTrust};
     NetResult result = Login(context, session_, request, ReadProxySettings(), failure);
     if (result == NetResult::Failed)
         context.ShowError(failure == LoginFailure::NotConnected ? L"Unable to connect to server."
@@ -81,13 +83,13 @@ NetResult ConnectionManager::ConnectStep(TaskContext& context, const ConnectionP
     return result;
 }
 
-NetResult ConnectionManager::Attempt(const ConnectionParameters& parameters, bool allowUnprotected,
+NetResult ConnectionManager::Attempt(const ConnectionParameters& parameters, const LoginPermissions& permissions,
                                      TaskContext& silent, LoginFailure& failure)
 {
     LogInfo(L"Connecting to server: %ls.", parameters.server.c_str());
     last_ = parameters;
     NetResult result = RunStep(parameters.showProgress, silent, [&](TaskContext& context) {
-        return ConnectStep(context, parameters, allowUnprotected, failure);
+        return ConnectStep(context, parameters, permissions, failure);
     });
     if (result != NetResult::Ok)
         window_.notifier.PostCancel();
@@ -108,21 +110,37 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
 {
     EndConnection();
     ConnectionParameters attempt = parameters;
-    bool allowUnprotected = CurrentSiteAllowsUnprotected();
+    // A silent reconnect goes on with the trust the user granted this
+    // connection, which may hold for this connection only.
+    LoginPermissions permissions{CurrentSiteAllowsUnprotected(),
+                                 parameters.showProgress || grantedTrust_.sha256.empty()
+                                     ? CurrentSiteCertificateTrust()
+                                     : grantedTrust_};
     for (;;) {
         LoginFailure failure = LoginFailure::None;
-        NetResult result = Attempt(attempt, allowUnprotected, silent, failure);
+        NetResult result = Attempt(attempt, permissions, silent, failure);
         if (result == NetResult::Ok)
             break;
         if (result == NetResult::Cancelled)
             return result;
         if (failure == LoginFailure::ExplicitTlsRefused) {
             // Nothing has been sent after AUTH TLS yet.
-            if (!allowUnprotected && GrantUnprotectedLogin(window_.prompt)) {
-                allowUnprotected = true;
+            if (!permissions.allowUnprotected && GrantUnprotectedLogin(window_.prompt)) {
+                permissions.allowUnprotected = true;
                 continue;
             }
             return GiveUp(true);
+        }
+        if (failure == LoginFailure::CertificateRejected && session_.RejectedCertificate()) {
+            // Nothing has been sent after the handshake. A silent reconnect
+            // asks nobody: the certificate changed under a running session.
+            std::optional<CertificateTrust> trust;
+            if (attempt.showProgress)
+                trust = GrantCertificateTrust(window_.prompt, *session_.RejectedCertificate());
+            if (!trust)
+                return GiveUp(true);
+            permissions.certificateTrust = *trust;
+            continue;
         }
         bool proxy = ReadProxySettings().type != 0;
         // No password helps when the server could not be reached.
@@ -131,7 +149,7 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
         if (failure != LoginFailure::NotConnected && IsAnonymous(attempt)) {
             ConnectionParameters placeholder = attempt;
             placeholder.password = kAnonymousPassword;
-            NetResult fallback = Attempt(placeholder, allowUnprotected, silent, failure);
+            NetResult fallback = Attempt(placeholder, permissions, silent, failure);
             if (fallback == NetResult::Ok)
                 break;
             if (fallback == NetResult::Cancelled)
@@ -151,6 +169,7 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
     }
     LogInfo(L"Connected OK.");
     connected_ = true;
+    grantedTrust_ = permissions.certificateTrust;
     OpenStartFolder(attempt, silent);
     return NetResult::Ok;
 }

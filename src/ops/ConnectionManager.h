@@ -83,10 +83,15 @@ private:
     using Step = std::function<NetResult(TaskContext&)>;
 
     NetResult ConnectWith(const ConnectionParameters& parameters, TaskContext& silent);
-    NetResult Attempt(const ConnectionParameters& parameters, bool allowUnprotected, TaskContext& silent,
-                      LoginFailure& failure);
-    NetResult ConnectStep(TaskContext& context, const ConnectionParameters& parameters, bool allowUnprotected,
-                          LoginFailure& failure);
+    // What the user allowed for this connection beyond the system's rules.
+    struct LoginPermissions {
+        bool allowUnprotected = false;
+        CertificateTrust certificateTrust;
+    };
+    NetResult Attempt(const ConnectionParameters& parameters, const LoginPermissions& permissions,
+                      TaskContext& silent, LoginFailure& failure);
+    NetResult ConnectStep(TaskContext& context, const ConnectionParameters& parameters,
+                          const LoginPermissions& permissions, LoginFailure& failure);
     NetResult GiveUp(bool userDeclined);
     NetResult RunStep(bool showProgress, TaskContext& silent, const Step& step);
     void OpenStartFolder(const ConnectionParameters& parameters, TaskContext& silent);
@@ -102,6 +107,7 @@ private:
     ConnectionTimings timings_;
     FtpSession session_;
     ConnectionParameters last_;
+    CertificateTrust grantedTrust_;  // of the last successful log-in
     std::wstring currentFolder_ = L"/";
     RemoteFolderHistory history_;
     bool connected_ = false;

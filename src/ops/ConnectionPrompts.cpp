@@ -52,3 +52,20 @@ std::wstring ConnectedStatusText(const std::wstring& label, const std::wstring& 
 {
     return L"Connected to " + label + L" (" + server + L") as " + user;
 }
+
+PromptQuestion CertificateQuestion(const CertificateFacts& facts, bool changed)
+{
+    PromptQuestion question;
+    question.caption = L"Server Certificate";
+    if (changed)
+        question.text = L"The server's certificate has changed since you trusted it for this server.\n\n";
+    question.text += L"The server's certificate could not be verified.\n";
+    for (const std::wstring& line : CertificateFactLines(facts))
+        question.text += L"\n" + line;
+    question.text += L"\n\nOnly trust it when you have checked the fingerprint with the server's owner.";
+    question.acceptButton = L"Trust this certificate for this server";
+    question.declineButton = L"Cancel";
+    question.icon = PromptIcon::Warning;
+    question.declineIsDefault = true;  // a stranger's certificate would read the password
+    return question;
+}

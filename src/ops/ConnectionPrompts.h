@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "net/CertificateFacts.h"
 #include "store/UserPrompt.h"
 
 // The questions and texts of connecting, dropping a connection and the
@@ -15,6 +16,9 @@ PromptQuestion DropQuestion(DropWording wording, const std::wstring& label, cons
 
 // The server refused AUTH TLS on a site set to explicit TLS.
 PromptQuestion UnprotectedLoginQuestion();
+// A server certificate that did not verify: its facts and the reason; changed
+// when the site trusts another certificate.
+PromptQuestion CertificateQuestion(const CertificateFacts& facts, bool changed);
 
 // Status bar part 0.
 std::wstring NotConnectedStatusText();

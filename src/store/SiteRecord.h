@@ -23,6 +23,9 @@ struct SiteRecord {
     bool useRecentRemote = true;
     bool useRecentLocal = true;
     UnprotectedLogin unprotectedLogin = UnprotectedLogin::Ask;  // AllowUnprotected "1"/"0", absent: ask
+    // The SHA-256 fingerprint of a server certificate the user trusts although
+    // it does not verify ("TrustedCertificate"); empty: none.
+    std::string trustedCertificate;
 };
 
 // The security list of the site dialogs.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "net/CertificateFacts.h"
 #include "net/TextCodec.h"
 #include "store/ProtectedValues.h"
 
@@ -21,6 +22,7 @@ std::optional<RegKeyRef> FindUserSlotKey(const RegKeyRef& serverKey, std::wstrin
 }
 
 constexpr const wchar_t* kAllowUnprotected = L"AllowUnprotected";
+constexpr const wchar_t* kTrustedCertificate = L"TrustedCertificate";
 
 }  // namespace
 
@@ -48,6 +50,18 @@ void ReadSlot(const RegKeyRef& slot, SiteRecord& site)
     site.localDirectory = ReadString(slot, L"LocalDirectory", L"C:\\");
     site.recentLocalDirectory = ReadString(slot, L"RecentLocalDirectory", L"C:\\");
     site.unprotectedLogin = ReadUnprotectedLogin(slot);
+    site.trustedCertificate = ReadTrustedCertificate(slot);
+}
+
+std::string ReadTrustedCertificate(const RegKeyRef& slot)
+{
+    // A value that is no fingerprint trusts nothing.
+    return ParseFingerprint(ReadString(slot, kTrustedCertificate)).value_or("");
+}
+
+void WriteTrustedCertificate(const RegKeyRef& slot, const std::string& sha256)
+{
+    WriteString(slot, kTrustedCertificate, std::wstring(sha256.begin(), sha256.end()));
 }
 
 void WriteUnprotectedLogin(const RegKeyRef& slot, UnprotectedLogin answer)

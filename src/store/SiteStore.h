@@ -69,5 +69,10 @@ void DeleteSite(std::wstring_view label, std::wstring_view server, std::wstring_
 UnprotectedLogin ReadUnprotectedLogin(const RegKeyRef& slot);
 void WriteUnprotectedLogin(const RegKeyRef& slot, UnprotectedLogin answer);
 
+// The fingerprint of the certificate the user trusts for this site
+// ("TrustedCertificate"); empty when none or when the value is not one.
+std::string ReadTrustedCertificate(const RegKeyRef& slot);
+void WriteTrustedCertificate(const RegKeyRef& slot, const std::string& sha256);
+
 // The TLS mode as the two stored flags.
 void WriteSecurity(const RegKeyRef& slot, SecurityChoice security);

@@ -84,6 +84,34 @@ TEST(CliLogin, BadCertificateFailsWithTheTlsMessage)
     EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
 }
 
+TEST(CliLogin, AnUntrustedCertificateIsShownAndPassesWithItsFingerprint)
+{
+    RealFtpServer server(RealFtpServer::Kind::Pyftpdlib, RealFtpServer::Tls::Explicit,
+                         RealFtpServer::Certificate::SelfSigned);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    const std::string sha256 = RealFtpServer::CertificateSha256(RealFtpServer::Certificate::SelfSigned);
+    std::wstring url = UrlFor(server, L"ftpes");
+
+    ProcessResult refused = RunSiblingProgram(L"tarnwick-cli.exe", {L"ls", url});
+    EXPECT_EQ(refused.exitCode, 1u) << refused.output;
+    EXPECT_NE(refused.output.find("  Subject: "), std::string::npos) << refused.output;
+    EXPECT_NE(refused.output.find("  Host names: localhost"), std::string::npos) << refused.output;
+    EXPECT_NE(refused.output.find("if you trust it, repeat with --trust-fingerprint " + sha256), std::string::npos)
+        << refused.output;
+    EXPECT_EQ(refused.output.find("Command: PASS"), std::string::npos) << refused.output;
+
+    // The colon form in lower case, as certificate viewers show it.
+    std::wstring colons;
+    for (size_t i = 0; i < sha256.size(); ++i)
+        colons += (i > 0 && i % 2 == 0 ? L":" : L"") + std::wstring(1, static_cast<wchar_t>(tolower(sha256[i])));
+    ProcessResult trusted = RunSiblingProgram(L"tarnwick-cli.exe", {L"--trust-fingerprint", colons, L"ls", url});
+    EXPECT_EQ(trusted.exitCode, 0u) << trusted.output;
+
+    ProcessResult bad = RunSiblingProgram(L"tarnwick-cli.exe", {L"--trust-fingerprint", L"12:34", L"ls", url});
+    EXPECT_EQ(bad.exitCode, 2u) << bad.output;
+    EXPECT_NE(bad.output.find("is not a SHA-256 fingerprint"), std::string::npos) << bad.output;
+}
+
 TEST(CliLogin, ServerRefusingTlsIsLoggedInToOnlyWithAllowPlain)
 {
     // vsftpd without TLS answers AUTH TLS with 530.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ftp/Login.h"
+#include "ftp/RemoteListing.h"
 #include "support/RealFtpServer.h"
 #include "support/ScriptedTlsServer.h"
 #include "support/TestLog.h"
@@ -28,8 +29,9 @@ LoginRequest RequestFor(const RealFtpServer& server, Tls tls)
 uint32_t ExpectedFeatures(Kind kind)
 {
     if (kind == Kind::Vsftpd)
-        return FeatQueried | HasSize | HasMdtm;
-    return FeatQueried | HasSize | HasMdtm | HasMfmt | HasUtf8 | MlstModify | MlstSize | MlstType | HasMlsd;
+        return FeatQueried | HasSize | HasMdtm | HasRestStream;
+    return FeatQueried | HasSize | HasMdtm | HasMfmt | HasUtf8 | MlstModify | MlstSize | MlstType | HasMlsd |
+           HasRestStream;
 }
 
 struct Mode {
@@ -133,6 +135,69 @@ INSTANTIATE_TEST_SUITE_P(Certificates, BadCertificateLogin,
                                            BadCertificate{Certificate::WrongName, Tls::Explicit},
                                            BadCertificate{Certificate::Expired, Tls::Explicit}),
                          CertificateCaseName);
+
+// A certificate that does not verify is refused with its facts, and passes
+// when the user trusts its fingerprint: silently only for a missing trusted
+// root, an expired or misnamed one only with the trust granted for this
+// connection.
+TEST(CertificateTrustLogin, ASelfSignedCertificatePassesOnItsFingerprintDataConnectionsToo)
+{
+    RealFtpServer server(Kind::Pyftpdlib, Tls::Explicit, Certificate::SelfSigned);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    const std::string sha256 = RealFtpServer::CertificateSha256(Certificate::SelfSigned);
+    ASSERT_EQ(sha256.size(), 64u);
+    CapturedLog log;
+    FtpSession session;
+    LoginRequest request = RequestFor(server, Tls::Explicit);
+    LoginFailure failure = LoginFailure::None;
+    EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::CertificateRejected);
+    ASSERT_TRUE(session.RejectedCertificate());
+    const CertificateFacts& facts = *session.RejectedCertificate();
+    EXPECT_EQ(facts.problem, CertificateProblem::UntrustedRoot);
+    EXPECT_EQ(facts.sha256, sha256);
+    EXPECT_EQ(facts.names, std::vector<std::wstring>{L"localhost"});
+    EXPECT_NE(facts.subject.find(L"CN=localhost"), std::wstring::npos) << facts.subject;
+    EXPECT_EQ(facts.issuer, facts.subject);
+    EXPECT_LT(facts.validFrom, facts.validTo);
+    EXPECT_TRUE(log.ContainsPart(L"was not accepted. The certificate is not issued by an authority")) << log.All();
+
+    request.certificateTrust = {sha256.substr(0, 63) + (sha256[63] == '0' ? "1" : "0"), true};
+    EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Failed);
+    EXPECT_EQ(failure, LoginFailure::CertificateRejected) << "another fingerprint trusts nothing";
+
+    request.certificateTrust = {sha256, false};
+    ASSERT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Ok) << log.All();
+    EXPECT_TRUE(session.TlsActive());
+    RemoteListing listing;
+    EXPECT_EQ(ListRemoteFolder(NullContext(), session, listing), NetResult::Ok) << log.All();
+    EXPECT_FALSE(listing.dataConnectionFailed);
+}
+
+TEST(CertificateTrustLogin, AnExpiredOrMisnamedCertificateNeedsTheTrustOfThisConnection)
+{
+    for (Certificate certificate : {Certificate::Expired, Certificate::WrongName}) {
+        SCOPED_TRACE(RealFtpServer::CertificateName(certificate));
+        RealFtpServer server(Kind::Vsftpd, Tls::Implicit, certificate);
+        ASSERT_TRUE(server.Started()) << server.Error();
+        const std::string sha256 = RealFtpServer::CertificateSha256(certificate);
+        CapturedLog log;
+        FtpSession session;
+        LoginRequest request = RequestFor(server, Tls::Implicit);
+        request.certificateTrust = {sha256, false};
+        LoginFailure failure = LoginFailure::None;
+        EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Failed);
+        EXPECT_EQ(failure, LoginFailure::CertificateRejected);
+        ASSERT_TRUE(session.RejectedCertificate());
+        EXPECT_EQ(session.RejectedCertificate()->problem,
+                  certificate == Certificate::Expired ? CertificateProblem::Expired : CertificateProblem::WrongName);
+        EXPECT_FALSE(log.ContainsPart(L"Command: PASS"));
+
+        request.certificateTrust = {sha256, true};
+        EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Ok) << log.All();
+        EXPECT_TRUE(log.ContainsPart(L"is accepted as trusted by its fingerprint")) << log.All();
+    }
+}
 
 TEST(TlsLogin, TheNameTheUserTypedIsWhatTheCertificateMustMatch)
 {

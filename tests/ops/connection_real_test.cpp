@@ -199,6 +199,46 @@ TEST_F(RealConnection, UpBackForwardAndRefreshMoveThroughTheFolders)
     EXPECT_EQ(window.scheduler.Interval(TimerId::KeepAlive), 100u);
 }
 
+TEST_F(RealConnection, AnUntrustedCertificateIsAskedAboutOnceAndAgainWhenItChanges)
+{
+    RealFtpServer server(Kind::Pyftpdlib, Tls::Explicit, RealFtpServer::Certificate::SelfSigned);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    const std::string sha256 = RealFtpServer::CertificateSha256(RealFtpServer::Certificate::SelfSigned);
+    RegKeyRef slot = SaveSiteOf(server, L"Real", true);
+
+    // Refused: nothing is stored and the question carries the facts.
+    EXPECT_FALSE(manager.ConnectCurrentSite(false));
+    ASSERT_EQ(window.prompt.asked.size(), 1u);
+    const PromptQuestion& question = window.prompt.asked[0];
+    EXPECT_EQ(question.caption, L"Server Certificate");
+    EXPECT_EQ(question.acceptButton, L"Trust this certificate for this server");
+    EXPECT_TRUE(question.declineIsDefault);
+    EXPECT_NE(question.text.find(L"SHA-256 fingerprint: " + FingerprintText(sha256)), std::wstring::npos);
+    EXPECT_EQ(question.text.find(L"changed"), std::wstring::npos);
+    EXPECT_EQ(ReadString(slot, L"TrustedCertificate"), L"");
+    EXPECT_FALSE(log.ContainsPart(L"Command: PASS"));
+
+    // Trusted: connected, the fingerprint stored with the site.
+    window.prompt = ScriptedPrompt{{true}};
+    ASSERT_TRUE(manager.ConnectCurrentSite(false)) << log.All();
+    EXPECT_EQ(ReadTrustedCertificate(slot), sha256);
+
+    // The next connection asks nothing; a silent reconnect neither.
+    ConnectionManager again{window.Parts()};
+    window.prompt = ScriptedPrompt{};
+    ASSERT_TRUE(again.ConnectCurrentSite(false)) << log.All();
+    RecordingContext context;
+    EXPECT_EQ(static_cast<Connection&>(again).Reconnect(context), NetResult::Ok);
+    EXPECT_TRUE(window.prompt.asked.empty());
+
+    // Another certificate trusted for the site: asked again, and told so.
+    WriteString(slot, L"TrustedCertificate", std::wstring(64, L'A'));
+    ConnectionManager changed{window.Parts()};
+    EXPECT_FALSE(changed.ConnectCurrentSite(false));
+    ASSERT_EQ(window.prompt.asked.size(), 1u);
+    EXPECT_NE(window.prompt.asked[0].text.find(L"has changed since you trusted it"), std::wstring::npos);
+}
+
 TEST_F(RealConnection, SilentReconnectReturnsToTheFolderWithoutADialog)
 {
     RealFtpServer& server = Shared(Kind::Vsftpd);

@@ -36,6 +36,12 @@ const char* RealFtpServer::CertificateName(Certificate certificate)
     }
 }
 
+std::string RealFtpServer::CertificateSha256(Certificate certificate)
+{
+    std::string path = TestEnvFolder() + "/certs/" + CertificateName(certificate) + ".sha256";
+    return ReadWholeFile(WindowsPathOf(path));
+}
+
 const char* RealFtpServer::Name(Kind kind)
 {
     return kind == Kind::Vsftpd ? "vsftpd" : "pyftpdlib";

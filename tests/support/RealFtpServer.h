@@ -34,6 +34,8 @@ public:
     std::string ProtocolLog() const;
 
     static const char* Name(Kind kind);
+    // The SHA-256 fingerprint of a test certificate, upper-case hex.
+    static std::string CertificateSha256(Certificate certificate);
     // The certificate's name in the server manager's requests.
     static const char* CertificateName(Certificate certificate);
 

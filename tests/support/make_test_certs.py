@@ -6,7 +6,8 @@ good.pem          localhost, signed by the CA
 wrongname.pem     otherhost.invalid, signed by the CA
 expired.pem       localhost, signed by the CA, expired a year ago
 selfsigned.pem    localhost, signed by itself
-Each *.pem holds the certificate; its key is in *.key.
+Each *.pem holds the certificate; its key is in *.key, the upper-case hex
+SHA-256 fingerprint of its DER encoding in *.sha256.
 """
 import datetime
 import os
@@ -26,6 +27,8 @@ def name(common_name):
 def write(folder, stem, cert, key):
     with open(os.path.join(folder, stem + ".pem"), "wb") as f:
         f.write(cert.public_bytes(serialization.Encoding.PEM))
+    with open(os.path.join(folder, stem + ".sha256"), "w") as f:
+        f.write(cert.fingerprint(hashes.SHA256()).hex().upper())
     with open(os.path.join(folder, stem + ".key"), "wb") as f:
         f.write(key.private_bytes(serialization.Encoding.PEM, serialization.PrivateFormat.TraditionalOpenSSL,
                                   serialization.NoEncryption()))
@@ -49,8 +52,11 @@ def leaf(subject_name, dns, issuer_name, issuer_key, not_before, not_after):
 
 def main(folder):
     os.makedirs(folder, exist_ok=True)
-    if os.path.exists(os.path.join(folder, "selfsigned.key")):
+    if os.path.exists(os.path.join(folder, "selfsigned.sha256")):
         return
+    # A new CA must be trusted again.
+    if os.path.exists(os.path.join(folder, ".trusted")):
+        os.remove(os.path.join(folder, ".trusted"))
     now = datetime.datetime.now(datetime.timezone.utc)
     day = datetime.timedelta(days=1)
     ca_key = ec.generate_private_key(ec.SECP256R1())

@@ -8,6 +8,7 @@
 namespace {
 
 bool plainAllowed = false;
+std::optional<std::string> trustedFingerprint;
 
 std::optional<ServerTarget> FromUrl(const std::wstring& argument)
 {
@@ -33,11 +34,23 @@ std::optional<ServerTarget> FromSavedSite(const std::wstring& label)
         ReadSlot(site.slot, record);
         ServerTarget target;
         target.login = {record.server, record.userName, record.password, record.secure, record.implicit};
+        target.login.certificateTrust = {record.trustedCertificate, false};
         target.path = record.useRecentRemote ? record.recentRemoteDirectory : record.remoteDirectory;
         return target;
     }
     PrintError(L"no saved site is labelled \"" + label + L"\" (and it is not a URL: ftp://, ftpes:// or ftps://)");
     return std::nullopt;
+}
+
+// The facts the user needs to decide, and how to go on if they trust it.
+void ReportRejectedCertificate(const CertificateFacts& facts, const std::wstring& failed)
+{
+    PrintLine(L"The server's certificate was not accepted.");
+    for (const std::wstring& line : CertificateFactLines(facts))
+        PrintLine(L"  " + line);
+    std::wstring changed = trustedFingerprint ? L" (it is not the certificate given with --trust-fingerprint)" : L"";
+    PrintError(failed + L": the server's certificate was not accepted" + changed +
+               L"; if you trust it, repeat with --trust-fingerprint " + std::wstring(facts.sha256.begin(), facts.sha256.end()));
 }
 
 }  // namespace
@@ -47,11 +60,22 @@ void AllowPlainLogIns()
     plainAllowed = true;
 }
 
+bool TrustFingerprint(const std::wstring& text)
+{
+    trustedFingerprint = ParseFingerprint(text);
+    return trustedFingerprint.has_value();
+}
+
 std::optional<ServerTarget> ResolveServer(const std::wstring& argument)
 {
     std::optional<ServerTarget> target = LooksLikeUrl(argument) ? FromUrl(argument) : FromSavedSite(argument);
-    if (target)
-        target->login.allowUnprotected = plainAllowed;
+    if (!target)
+        return target;
+    target->login.allowUnprotected = plainAllowed;
+    // The fingerprint given on the command line is the user's decision for
+    // this run, whatever the certificate's problem.
+    if (trustedFingerprint)
+        target->login.certificateTrust = {*trustedFingerprint, true};
     return target;
 }
 
@@ -66,6 +90,8 @@ bool ConnectSession(TaskContext& context, FtpSession& session, const ServerTarge
         PrintError(L"log-in cancelled");
     else if (failure == LoginFailure::ExplicitTlsRefused)
         PrintError(failed + L": the server refused TLS; use --allow-plain to log in without it (the password then travels in clear text)");
+    else if (failure == LoginFailure::CertificateRejected && session.RejectedCertificate())
+        ReportRejectedCertificate(*session.RejectedCertificate(), failed);
     else
         PrintError(failed);
     return false;

@@ -15,6 +15,11 @@ struct ServerTarget {
 // without TLS, the password in clear text.
 void AllowPlainLogIns();
 
+// The global --trust-fingerprint: a server certificate with this SHA-256
+// fingerprint is accepted although it does not verify. False when the text is
+// not 64 hex digits (with or without ":" between the pairs).
+bool TrustFingerprint(const std::wstring& text);
+
 // Prints why when the argument names no server.
 std::optional<ServerTarget> ResolveServer(const std::wstring& argument);
 
