@@ -55,6 +55,10 @@ std::wstring FormatSiteRecord(const SiteFileRecord& record)
             text += record.*field.flag ? L"1" : L"0";
         text += L"\r\n";
     }
+    // Older files have no such line, and a site that asks writes none either.
+    if (record.unprotectedLogin != UnprotectedLogin::Ask)
+        text += std::wstring(L"AllowUnprotected:") + (record.unprotectedLogin == UnprotectedLogin::Allow ? L"1" : L"0") +
+                L"\r\n";
     return text;
 }
 
@@ -79,6 +83,8 @@ void SiteFileParser::AddLine(std::string_view line)
         return;
     if (key == "Domain") {
         domain_ = std::move(value);
+    } else if (key == "AllowUnprotected") {
+        collecting_->unprotectedLogin = UnprotectedLoginFromText(value);
     } else if (const SiteFileField* field = FindField(key)) {
         if (field->text)
             (*collecting_).*field->text = std::move(value);

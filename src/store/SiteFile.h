@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/SiteRecord.h"
+
 // One saved site as it travels in a site export file.
 struct SiteFileRecord {
     std::wstring label;
@@ -19,11 +21,13 @@ struct SiteFileRecord {
     bool implicitTls = false;
     bool useRecentLocal = false;
     bool useRecentRemote = false;
+    UnprotectedLogin unprotectedLogin = UnprotectedLogin::Ask;  // a file without the line asks, as before
 
     bool operator==(const SiteFileRecord&) const = default;
 };
 
-// The eleven "Key:value" lines of one record, each ended by CR LF.
+// The eleven "Key:value" lines of one record, each ended by CR LF, and an
+// "AllowUnprotected" line after them only when an answer is remembered.
 std::wstring FormatSiteRecord(const SiteFileRecord& record);
 
 // What the parser found in a site file.

@@ -27,6 +27,7 @@ SiteFileRecord ExportRecord(const SiteSlot& site)
     record.implicitTls = loaded.implicit;
     record.useRecentLocal = loaded.useRecentLocal;
     record.useRecentRemote = loaded.useRecentRemote;
+    record.unprotectedLogin = loaded.unprotectedLogin;
     return record;
 }
 
@@ -42,6 +43,7 @@ void WriteImportedSlot(const RegKeyRef& slot, const SiteFileRecord& record)
     WriteBool(slot, L"UseExplicitSSL", record.explicitTls);
     WriteBool(slot, L"UseImplicitSSL", record.implicitTls);
     WriteBool(slot, L"RemP", record.rememberPassword);
+    WriteUnprotectedLogin(slot, record.unprotectedLogin);
 }
 
 enum class StoreOutcome { Stored, Kept, Unusable };

@@ -1,9 +1,17 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // What to do when a site set to explicit TLS meets a server that refuses
 // AUTH TLS: ask each time, or the answer the user asked to be remembered.
 enum class UnprotectedLogin { Ask, Allow, Refuse };
+
+// The answer as stored: "1" allows, "0" refuses; anything else asks again
+// rather than guessing.
+inline UnprotectedLogin UnprotectedLoginFromText(std::wstring_view text)
+{
+    return text == L"1" ? UnprotectedLogin::Allow : text == L"0" ? UnprotectedLogin::Refuse : UnprotectedLogin::Ask;
+}
 
 // One saved FTP account, as the connection manager and the site dialogs use
 // it. The defaults are those of a site that stores nothing.

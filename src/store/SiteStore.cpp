@@ -28,11 +28,7 @@ constexpr const wchar_t* kTrustedCertificate = L"TrustedCertificate";
 
 UnprotectedLogin ReadUnprotectedLogin(const RegKeyRef& slot)
 {
-    std::wstring stored = ReadString(slot, kAllowUnprotected);
-    if (stored == L"1")
-        return UnprotectedLogin::Allow;
-    // Anything but the two stored texts asks again rather than guessing.
-    return stored == L"0" ? UnprotectedLogin::Refuse : UnprotectedLogin::Ask;
+    return UnprotectedLoginFromText(ReadString(slot, kAllowUnprotected));
 }
 
 void ReadSlot(const RegKeyRef& slot, SiteRecord& site)

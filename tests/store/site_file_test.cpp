@@ -193,3 +193,34 @@ TEST(SiteFile, FileWithoutLabelLineHasNoSites)
     EXPECT_TRUE(contents.records.empty());
     EXPECT_EQ(contents.unreadableRecords, 0u);
 }
+
+TEST(SiteFile, RememberedUnprotectedAnswerIsOneMoreLineOnlyWhenStored)
+{
+    SiteFileRecord asks = Site(L"A", L"a.example.com", L"u");
+    SiteFileRecord allows = Site(L"B", L"b.example.com", L"u");
+    allows.unprotectedLogin = UnprotectedLogin::Allow;
+    SiteFileRecord refuses = Site(L"C", L"c.example.com", L"u");
+    refuses.unprotectedLogin = UnprotectedLogin::Refuse;
+    std::string eleven = WideToUtf8(FormatSiteRecord(asks));
+    EXPECT_EQ(eleven.find("AllowUnprotected"), std::string::npos) << "a site that asks writes what older files hold";
+    std::string allowing = WideToUtf8(FormatSiteRecord(allows));
+    EXPECT_EQ(allowing.substr(allowing.size() - 20), "AllowUnprotected:1\r\n");
+    std::string refusing = WideToUtf8(FormatSiteRecord(refuses));
+    EXPECT_EQ(refusing.substr(refusing.size() - 20), "AllowUnprotected:0\r\n");
+
+    SiteFileContents contents = Parse(allowing + eleven + refusing);
+    ASSERT_EQ(contents.records.size(), 3u);
+    EXPECT_EQ(contents.records[0], allows);
+    EXPECT_EQ(contents.records[1], asks) << "the answer stays with its own record";
+    EXPECT_EQ(contents.records[2], refuses);
+
+    // Anything but the two texts asks again, as does a lower-case key.
+    for (const char* line : {"AllowUnprotected:yes", "AllowUnprotected:1 ", "AllowUnprotected:", "allowunprotected:1"}) {
+        SiteFileContents odd = Parse(std::string("Label:L\nServer:s.example.com\nUsername:u\n") + line + "\n");
+        ASSERT_EQ(odd.records.size(), 1u);
+        EXPECT_EQ(odd.records[0].unprotectedLogin, UnprotectedLogin::Ask) << line;
+    }
+    SiteFileContents later = Parse("Label:L\nServer:s.example.com\nUsername:u\nAllowUnprotected:1\nAllowUnprotected:0\n");
+    ASSERT_EQ(later.records.size(), 1u);
+    EXPECT_EQ(later.records[0].unprotectedLogin, UnprotectedLogin::Refuse) << "a later line replaces an earlier one";
+}

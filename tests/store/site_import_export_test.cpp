@@ -158,6 +158,37 @@ TEST(SiteImport, RoundTripReproducesEverySite)
     EXPECT_EQ(ReadString(Slot(L"Work", L"10.0.0.7", L"0"), L"UseImplicitSSL"), L"1");
 }
 
+TEST(SiteImport, RememberedUnprotectedAnswerComesBackWithItsSite)
+{
+    ScratchProductKey scratch;
+    ScratchFolder folder;
+    MakeTypicalSites();
+    WriteUnprotectedLogin(Slot(L"Work", L"ftp.example.com:2121", L"0"), UnprotectedLogin::Allow);
+    WriteUnprotectedLogin(Slot(L"Home", L"home.example.org", L"0"), UnprotectedLogin::Refuse);
+    std::string file = Export(folder, {L"Work", L"Home"}, L"all.txt");
+    EXPECT_NE(file.find("UseRecentRemote:0\r\nAllowUnprotected:1\r\n"), std::string::npos);
+    EXPECT_NE(file.find("AllowUnprotected:0\r\n"), std::string::npos);
+    DeleteKeyTree(SitesKey());
+
+    ScriptedPrompt prompt;
+    EXPECT_EQ(ImportSites(folder.File(L"all.txt"), prompt).stored, 3u);
+    EXPECT_EQ(ReadUnprotectedLogin(Slot(L"Work", L"ftp.example.com:2121", L"0")), UnprotectedLogin::Allow);
+    EXPECT_EQ(ReadUnprotectedLogin(Slot(L"Home", L"home.example.org", L"0")), UnprotectedLogin::Refuse);
+    EXPECT_FALSE(ValueExists(Slot(L"Work", L"10.0.0.7", L"0"), L"AllowUnprotected")) << "no answer: it asks";
+    EXPECT_EQ(WideToUtf8(SiteExportText({L"Work", L"Home"})), file);
+
+    // An older file, or one with a value that is neither answer, leaves the
+    // question open, even over a slot that had an answer.
+    ScriptedPrompt overwrite{{true}, {true}};
+    WriteUnprotectedLogin(Slot(L"Solo", L"solo.example.net:21", L"0"), UnprotectedLogin::Allow);
+    WriteString(Slot(L"Solo", L"solo.example.net:21", L"0"), L"UserName", L"sam");
+    ImportText(folder, kOneRecord, overwrite);
+    EXPECT_EQ(ReadUnprotectedLogin(Slot(L"Solo", L"solo.example.net:21", L"0")), UnprotectedLogin::Ask);
+    ImportText(folder, std::string(kOneRecord) + "AllowUnprotected:maybe\r\n", overwrite);
+    EXPECT_EQ(overwrite.asked.size(), 2u);
+    EXPECT_FALSE(ValueExists(Slot(L"Solo", L"solo.example.net:21", L"0"), L"AllowUnprotected"));
+}
+
 TEST(SiteImport, SecondImportAsksOncePerRecord)
 {
     ScratchProductKey scratch;
