@@ -8,6 +8,7 @@
 #include "ops/FileNameChecks.h"
 #include "ops/LocalDeleteCommand.h"
 #include "ops/NewFolderCommand.h"
+#include "ui/FileDragDrop.h"
 #include "ui/LogicalOrder.h"
 #include "ui/RemoteColumnText.h"
 
@@ -29,6 +30,11 @@ std::wstring JoinLocal(const std::wstring& folder, const std::wstring& name)
     if (folder.empty() || IsSeparator(folder.back()))
         return folder + name;
     return folder + L'\\' + name;
+}
+
+std::wstring NameOf(const std::wstring& path)
+{
+    return path.substr(path.find_last_of(L"\\/") + 1);
 }
 
 bool SameName(const std::wstring& a, const std::wstring& b)
@@ -235,10 +241,12 @@ bool LocalPaneWindow::Create(HWND parent, int controlId)
         ListView_SetImageList(list_, images, LVSIL_SMALL);
         TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
     }
-    AddColumn(list_, 0, L"Name", 200, LVCFMT_LEFT);
-    AddColumn(list_, 1, L"Size", 80, LVCFMT_RIGHT);
-    AddColumn(list_, 2, L"Type", 120, LVCFMT_LEFT);
-    AddColumn(list_, 3, L"Date modified", 120, LVCFMT_LEFT);
+    AddColumn(list_, 0, L"Name", 180, LVCFMT_LEFT);
+    AddColumn(list_, 1, L"Size", 70, LVCFMT_RIGHT);
+    AddColumn(list_, 2, L"Type", 110, LVCFMT_LEFT);
+    AddColumn(list_, 3, L"Date modified", 110, LVCFMT_LEFT);
+    dropTarget_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { DropFiles(paths); });
+    RegisterDragDrop(list_, dropTarget_);  // fails without OLE: no drops then
     FillList();
     return true;
 }
@@ -264,7 +272,7 @@ void LocalPaneWindow::Refresh()
     EndRename();
     std::vector<std::wstring> selected;
     for (const std::wstring& path : Selection())
-        selected.push_back(path.substr(path.find_last_of(L"\\/") + 1));
+        selected.push_back(NameOf(path));
     if (folder_.empty())
         selected = {};  // drives are named by their whole path; nothing to keep
     FillList();
@@ -399,6 +407,29 @@ bool LocalPaneWindow::NewFolder(UserPrompt& prompt, const std::wstring& typedNam
     return true;
 }
 
+void LocalPaneWindow::DropFiles(const std::vector<std::wstring>& paths)
+{
+    if (!IsFileSystemFolder())
+        return;
+    std::wstring from;  // each path ends with a NUL, the list with a second one
+    for (const std::wstring& path : paths) {
+        if (!SameName(ParentFolder(path), folder_))
+            from += path + L'\0';
+    }
+    if (from.empty())
+        return;
+    from += L'\0';
+    std::wstring to = folder_ + L'\0';
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = window_;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR;
+    SHFileOperationW(&operation);
+    Refresh();
+}
+
 void LocalPaneWindow::ToggleTree()
 {
     treeShown_ = !treeShown_;
@@ -442,7 +473,13 @@ LRESULT LocalPaneWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         SelectNames({renamed});
         return 0;
     }
+    case WM_DESTROY:
+        RevokeDragDrop(list_);
+        return 0;
     case WM_NCDESTROY: {
+        if (dropTarget_)
+            dropTarget_->Release();
+        dropTarget_ = nullptr;
         HWND window = window_;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = list_ = tree_ = nullptr;
@@ -463,6 +500,9 @@ LRESULT LocalPaneWindow::Notify(const NMHDR& header)
                 PostToParent(kLocalSelectionChangedMessage);
             return 0;
         }
+        case LVN_BEGINDRAG:
+            DragSelection();
+            return 0;
         case LVN_ITEMACTIVATE:
             OpenRow(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
             return 0;
@@ -624,6 +664,21 @@ void LocalPaneWindow::EndRename()
     cancellingEdit_ = false;
     renamePending_ = false;
     SelectNames({});
+}
+
+void LocalPaneWindow::DragSelection()
+{
+    if (!IsFileSystemFolder())
+        return;
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : Selection())
+        names.push_back(NameOf(path));
+    IDataObject* data = CreateFileDataObject(folder_, names);
+    if (!data)
+        return;
+    DragFiles(data);
+    data->Release();
+    Refresh();  // a move took items away
 }
 
 void LocalPaneWindow::PostToParent(UINT message) const

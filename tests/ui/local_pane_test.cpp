@@ -351,6 +351,21 @@ TEST_F(LocalPaneTest, NewFolderAppearsInTheList)
     EXPECT_EQ(Names().size(), 5u);
 }
 
+TEST_F(LocalPaneTest, DroppedFilesAreCopiedIn)
+{
+    ScratchFolder elsewhere;
+    WriteWholeFile(elsewhere.File(L"dropped.txt"), "dropped");
+    CreateDirectoryW(elsewhere.File(L"tree").c_str(), nullptr);
+    WriteWholeFile(elsewhere.File(L"tree\\inner.txt"), "inner");
+    ASSERT_TRUE(pane.GoToPath(scratch.Path()));
+    pane.DropFiles({elsewhere.File(L"dropped.txt"), elsewhere.File(L"tree"), scratch.File(L"a.txt")});
+    EXPECT_EQ(ReadWholeFile(scratch.File(L"dropped.txt")), "dropped");
+    EXPECT_EQ(ReadWholeFile(scratch.File(L"tree\\inner.txt")), "inner");
+    EXPECT_TRUE(PathExists(elsewhere.File(L"dropped.txt"))) << "copied, not moved";
+    // The folder's own a.txt is not copied onto itself (Windows would add "a - Copy.txt").
+    EXPECT_EQ(Names(), (Strings{L"Sub9", L"sub10", L"tree", L"a.txt", L"b.txt", L"dropped.txt"}));
+}
+
 TEST_F(LocalPaneTest, FolderExplorerSplitsThePaneInHalvesAndFollowsTheFolder)
 {
     ASSERT_TRUE(pane.GoToPath(scratch.File(L"Sub9\\deeper")));
