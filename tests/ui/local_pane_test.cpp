@@ -77,7 +77,8 @@ protected:
         RegisterClassW(&windowClass);
         host = CreateWindowExW(0, L"LocalPaneTestHost", L"Local pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                0, 0, 640, 480, nullptr, nullptr, windowClass.hInstance, nullptr);
-        ASSERT_TRUE(host);
+        ASSERT_TRUE(host) << "Wine makes no windows without an X display (DISPLAY when the wineserver starts) "
+                             "or its null graphics driver";
         ASSERT_TRUE(pane.Create(host, 101));
         pane.Move({0, 0, 600, 400});
         CreateDirectoryW(scratch.File(L"sub10").c_str(), nullptr);
