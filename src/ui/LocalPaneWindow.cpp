@@ -32,11 +32,6 @@ std::wstring JoinLocal(const std::wstring& folder, const std::wstring& name)
     return folder + L'\\' + name;
 }
 
-std::wstring NameOf(const std::wstring& path)
-{
-    return path.substr(path.find_last_of(L"\\/") + 1);
-}
-
 bool SameName(const std::wstring& a, const std::wstring& b)
 {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
@@ -270,11 +265,7 @@ bool LocalPaneWindow::GoToPath(const std::wstring& text)
 void LocalPaneWindow::Refresh()
 {
     EndRename();
-    std::vector<std::wstring> selected;
-    for (const std::wstring& path : Selection())
-        selected.push_back(NameOf(path));
-    if (folder_.empty())
-        selected = {};  // drives are named by their whole path; nothing to keep
+    std::vector<std::wstring> selected = SelectedNames();
     FillList();
     SelectNames(selected);
     if (!treeShown_) {
@@ -313,13 +304,21 @@ void LocalPaneWindow::Forward()
 std::vector<std::wstring> LocalPaneWindow::Selection() const
 {
     std::vector<std::wstring> paths;
+    for (const std::wstring& name : SelectedNames())
+        paths.push_back(PathOf(name));
+    return paths;
+}
+
+std::vector<std::wstring> LocalPaneWindow::SelectedNames() const
+{
+    std::vector<std::wstring> names;
     for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
         int index = ItemAt(row);
         if (index >= 0)
-            paths.push_back(PathOf(items_[index]));
+            names.push_back(items_[index].name);
     }
-    return paths;
+    return names;
 }
 
 size_t LocalPaneWindow::SelectedCount() const
@@ -582,7 +581,7 @@ void LocalPaneWindow::FillList()
     items_ = ReadItems();
     for (size_t i = 0; i < items_.size(); ++i) {
         const Item& entry = items_[i];
-        SHFILEINFOW info = ShellInfo(PathOf(entry), entry.folder, folder_.empty());
+        SHFILEINFOW info = ShellInfo(PathOf(entry.name), entry.folder, folder_.empty());
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(i);
@@ -625,9 +624,9 @@ std::vector<LocalPaneWindow::Item> LocalPaneWindow::ReadItems() const
     return items;
 }
 
-std::wstring LocalPaneWindow::PathOf(const Item& item) const
+std::wstring LocalPaneWindow::PathOf(const std::wstring& name) const
 {
-    return folder_.empty() ? item.name : JoinLocal(folder_, item.name);
+    return folder_.empty() ? name : JoinLocal(folder_, name);  // a drive's name is its path
 }
 
 int LocalPaneWindow::ItemAt(int row) const
@@ -647,7 +646,7 @@ void LocalPaneWindow::OpenRow(int row)
     if (index < 0)
         return;
     const Item& item = items_[index];
-    std::wstring path = PathOf(item);
+    std::wstring path = PathOf(item.name);
     if (item.folder)
         Show(path, true);
     else
@@ -670,10 +669,7 @@ void LocalPaneWindow::DragSelection()
 {
     if (!IsFileSystemFolder())
         return;
-    std::vector<std::wstring> names;
-    for (const std::wstring& path : Selection())
-        names.push_back(NameOf(path));
-    IDataObject* data = CreateFileDataObject(folder_, names);
+    IDataObject* data = CreateFileDataObject(folder_, SelectedNames());
     if (!data)
         return;
     DragFiles(data);

@@ -102,7 +102,8 @@ private:
     bool Show(const std::wstring& folder, bool recordHistory);
     void FillList();
     std::vector<Item> ReadItems() const;
-    std::wstring PathOf(const Item& item) const;
+    std::wstring PathOf(const std::wstring& name) const;
+    std::vector<std::wstring> SelectedNames() const;
     int ItemAt(int row) const;
     void OpenRow(int row);
     bool MoveItem(const std::wstring& oldName, const std::wstring& newText);

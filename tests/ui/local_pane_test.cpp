@@ -239,6 +239,10 @@ TEST_F(LocalPaneTest, SelectionAsFullPathsAndOpening)
     EXPECT_EQ(pane.SelectedCount(), 2u);
     pane.Open();  // not one item: nothing
     EXPECT_EQ(pane.Folder(), scratch.Path());
+    WriteWholeFile(scratch.File(L"0.txt"), "new");
+    pane.Refresh();
+    EXPECT_EQ(Names(), (Strings{L"Sub9", L"sub10", L"0.txt", L"a.txt", L"b.txt"}));
+    EXPECT_EQ(pane.Selection(), (Strings{scratch.File(L"Sub9"), scratch.File(L"b.txt")})) << "kept by Refresh";
 
     pane.SelectNames({L"a.txt"});
     pane.Open();
