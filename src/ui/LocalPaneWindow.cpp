@@ -236,10 +236,10 @@ bool LocalPaneWindow::Create(HWND parent, int controlId)
         ListView_SetImageList(list_, images, LVSIL_SMALL);
         TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
     }
-    AddColumn(list_, 0, L"Name", 180, LVCFMT_LEFT);
+    AddColumn(list_, 0, L"Name", 170, LVCFMT_LEFT);
     AddColumn(list_, 1, L"Size", 70, LVCFMT_RIGHT);
     AddColumn(list_, 2, L"Type", 110, LVCFMT_LEFT);
-    AddColumn(list_, 3, L"Date modified", 110, LVCFMT_LEFT);
+    AddColumn(list_, 3, L"Date modified", 120, LVCFMT_LEFT);
     dropTarget_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { DropFiles(paths); });
     RegisterDragDrop(list_, dropTarget_);  // fails without OLE: no drops then
     FillList();
