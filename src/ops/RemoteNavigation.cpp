@@ -31,18 +31,3 @@ std::wstring RemoteFolderName(std::wstring_view folder)
     size_t last = folder.find_last_of(L"/\\");
     return std::wstring(last == std::wstring_view::npos ? folder : folder.substr(last + 1));
 }
-
-std::optional<size_t> OlderHistoryPosition(const RemoteFolderHistory& history)
-{
-    size_t older = history.Position() + 1;
-    if (older >= RemoteFolderHistory::kSize || history.At(older).empty())
-        return std::nullopt;
-    return older;
-}
-
-std::optional<size_t> NewerHistoryPosition(const RemoteFolderHistory& history)
-{
-    if (history.Position() == 0 || history.At(history.Position() - 1).empty())
-        return std::nullopt;
-    return history.Position() - 1;
-}

@@ -42,24 +42,24 @@ bool ConnectionManager::GoUp(TaskContext& context)
 
 bool ConnectionManager::CanGoBack() const
 {
-    return connected_ && OlderHistoryPosition(history_).has_value();
+    return connected_ && history_.CanBack();
 }
 
 bool ConnectionManager::CanGoForward() const
 {
-    return connected_ && NewerHistoryPosition(history_).has_value();
+    return connected_ && history_.CanForward();
 }
 
 bool ConnectionManager::GoBack(TaskContext& context)
 {
-    std::optional<size_t> older = OlderHistoryPosition(history_);
-    return connected_ && older && OpenHistoryEntry(context, *older);
+    RemoteFolderHistory moved = history_;
+    return connected_ && moved.Back() && OpenHistoryEntry(context, moved.Position());
 }
 
 bool ConnectionManager::GoForward(TaskContext& context)
 {
-    std::optional<size_t> newer = NewerHistoryPosition(history_);
-    return connected_ && newer && OpenHistoryEntry(context, *newer);
+    RemoteFolderHistory moved = history_;
+    return connected_ && moved.Forward() && OpenHistoryEntry(context, moved.Position());
 }
 
 // Opens the entry without changing the history; the window shows the new

@@ -46,23 +46,33 @@ TEST(RemoteNavigation, UpCutsTheLastComponentAndStopsAtTheRoot)
     EXPECT_EQ(RemoteFolderName(L"/"), L"");
 }
 
-TEST(RemoteNavigation, BackAndForwardOnlyStepOntoFolders)
+TEST(RemoteFolderHistory, BackAndForwardStopAtTheEnds)
 {
     RemoteFolderHistory history;
-    EXPECT_FALSE(OlderHistoryPosition(history)) << "a fresh history has nowhere to go";
-    EXPECT_FALSE(NewerHistoryPosition(history));
-    history.Push(L"/one");
-    EXPECT_FALSE(OlderHistoryPosition(history));
-    history.Push(L"/two");
-    ASSERT_EQ(OlderHistoryPosition(history), 1u);
-    history.SetPosition(1);
-    EXPECT_FALSE(OlderHistoryPosition(history));
-    EXPECT_EQ(NewerHistoryPosition(history), 0u);
+    EXPECT_FALSE(history.CanBack());  // nothing stored
+    EXPECT_FALSE(history.Back());
+    EXPECT_FALSE(history.Forward());
+    history.Push(L"/a");
+    EXPECT_FALSE(history.Back());  // the older entry is empty
+    history.Push(L"/b");
+    history.Push(L"/c");
+    EXPECT_FALSE(history.CanForward());
+    EXPECT_TRUE(history.Back());
+    EXPECT_TRUE(history.Back());
+    EXPECT_EQ(history.At(history.Position()), L"/a");
+    EXPECT_FALSE(history.Back());
+    EXPECT_EQ(history.Position(), 2u);
+    EXPECT_TRUE(history.Forward());
+    EXPECT_TRUE(history.Forward());
+    EXPECT_EQ(history.At(history.Position()), L"/c");
+    EXPECT_FALSE(history.Forward());
+    EXPECT_EQ(history.Position(), 0u);
+
     for (int i = 0; i < 12; ++i)
         history.Push(L"/f" + std::to_wstring(i));
-    history.SetPosition(RemoteFolderHistory::kSize - 1);
-    EXPECT_FALSE(OlderHistoryPosition(history)) << "the oldest entry has none older";
-    EXPECT_EQ(NewerHistoryPosition(history), RemoteFolderHistory::kSize - 2);
+    while (history.Back()) {
+    }
+    EXPECT_EQ(history.Position(), RemoteFolderHistory::kSize - 1);  // a full history ends at its last entry
 }
 
 TEST(RemoteRowName, TrailingSlashIsCutFromLongerNamesOnly)
