@@ -11,7 +11,7 @@ std::wstring FeatureNames(uint32_t features)
         {MlstType, L"MlstType"},       {MlsdFailed, L"MlsdFailed"},   {HasMlsd, L"HasMlsd"},
         {SystQueried, L"SystQueried"}, {SystWindows, L"SystWindows"}, {HasMfmt, L"HasMfmt"},
         {HasUtf8, L"HasUtf8"},         {SystUnix, L"SystUnix"},
-        {HasRestStream, L"HasRestStream"},
+        {HasRestStream, L"HasRestStream"}, {DataProtected, L"DataProtected"},
     };
     std::wstring names;
     for (const auto& entry : kNames) {

@@ -19,6 +19,7 @@ enum FeatureFlag : uint32_t {
     HasUtf8 = 0x1000,
     SystUnix = 0x2000,
     HasRestStream = 0x4000,  // REST with a byte offset before RETR and STOR
+    DataProtected = 0x8000,  // PBSZ 0 and PROT P accepted: data connections are protected
 };
 
 // The names of the flags set in a features word, separated by spaces.

@@ -57,7 +57,8 @@ NetResult OpenPassive(TaskContext& context, FtpSession& session, std::wstring& e
 
 NetResult ProtectDataChannel(TaskContext& context, FtpSession& session)
 {
-    if (!session.TlsActive())
+    // PROT P holds for the rest of the log-in: once is enough.
+    if (!session.TlsActive() || session.Has(DataProtected))
         return NetResult::Ok;
     NetResult result = SendCommand(context, session, "PBSZ 0\r\n");
     if (result != NetResult::Ok)
@@ -66,6 +67,8 @@ NetResult ProtectDataChannel(TaskContext& context, FtpSession& session)
     result = SendCommand(context, session, "PROT P\r\n", nullptr, &code);
     if (result == NetResult::Failed && code == 534)
         context.ShowError(L"This FTP server does not support the required protected mode data transfers for SSL connections.");
+    if (result == NetResult::Ok)
+        session.Set(DataProtected);
     return result;
 }
 

@@ -230,6 +230,11 @@ NetResult GetRemoteSize(TaskContext& context, FtpSession& session, const std::ws
                 return result;
             if (code == 213)
                 found = ParseSize(text);
+            // A server that announced SIZE refuses it for a name that is no
+            // file: a listing would only say the same at the price of a data
+            // connection.
+            if (code == 550 && session.Has(FeatQueried))
+                return NetResult::Ok;
         }
     }
     if (!found && session.Has(HasMlsd)) {

@@ -110,7 +110,9 @@ private:
         FtpSession& session = connection_.Session();
         for (int attempt = 1;;) {
             uint64_t size = 0;
-            bool sized = GetRemoteSize(context_, session, item.remotePath, size) == NetResult::Ok;
+            // A size of 0 is no evidence: it is also the answer for a name
+            // the server refuses to size.
+            bool sized = GetRemoteSize(context_, session, item.remotePath, size) == NetResult::Ok && size > 0;
             std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
             if (sized && free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;

@@ -45,11 +45,12 @@ private:
         // what it holds; before that the remote file is not this one's.
         bool storeAccepted = false;
         for (int attempt = 1;;) {
-            NetResult result = ChangeRemoteFolder(context_, connection_.Session(), folder.empty() ? L"/" : folder);
+            NetResult result = ChangeFolder(folder.empty() ? L"/" : folder);
             if (result == NetResult::Ok)
                 result = UploadOnce(item, name, storeAccepted, done, total);
             if (result == NetResult::Ok)
                 return result;
+            folderChangedTo_.clear();  // a reconnect starts elsewhere
             if (result == NetResult::Cancelled && Standby().Active()) {
                 NetResult recovered = RecoverFromStandby(context_, connection_, false);
                 if (recovered != NetResult::Ok)
@@ -69,6 +70,18 @@ private:
             if (connection_.Reconnect(context_) == NetResult::Cancelled)
                 return NetResult::Cancelled;
         }
+    }
+
+    // Files of one folder follow each other in the queue: the folder is
+    // changed to once for all of them.
+    NetResult ChangeFolder(const std::wstring& folder)
+    {
+        if (folder == folderChangedTo_)
+            return NetResult::Ok;
+        NetResult result = ChangeRemoteFolder(context_, connection_.Session(), folder);
+        if (result == NetResult::Ok)
+            folderChangedTo_ = folder;
+        return result;
     }
 
     NetResult UploadOnce(QueueItem& item, const std::wstring& name, bool& storeAccepted, double done, double total)
@@ -111,6 +124,7 @@ private:
     TaskContext& context_;
     Connection& connection_;
     TransferJob& job_;
+    std::wstring folderChangedTo_;
 };
 
 }  // namespace

@@ -96,6 +96,10 @@ TEST_F(ScriptedQueries, SizeFromSizeOrFromAListLine)
     // TYPE I refused: SIZE is not asked; LIST matches the name ignoring case.
     server.ExpectLine().Reply("504 No binary");
     ListingAnswer("-rw-r--r--    1 ftp      ftp            99 Jan 02  2019 REPORT.TXT\r\n");
+    // A server that announced SIZE and refuses it knows no such file.
+    server.ExpectLine().Reply("200 Binary").ExpectLine().Reply("550 No such file");
+    // Without FEAT the refusal proves nothing: a listing is asked.
+    server.ExpectLine().Reply("500 FEAT not understood");
     server.ExpectLine().Reply("200 Binary").ExpectLine().Reply("550 No such file");
     ListingAnswer("");
     Connect(FeatQueried | HasSize);
@@ -105,12 +109,17 @@ TEST_F(ScriptedQueries, SizeFromSizeOrFromAListLine)
     EXPECT_EQ(GetRemoteSize(context, session, L"report.txt", size), NetResult::Ok);
     EXPECT_EQ(size, 99u);
     size = 7;
+    EXPECT_EQ(GetRemoteSize(context, session, L"gone", size), NetResult::Ok);
+    EXPECT_EQ(size, 0u);
+    session.features = 0;
+    size = 7;
     EXPECT_EQ(GetRemoteSize(context, session, L"gone", size), NetResult::Failed);
     EXPECT_EQ(size, 0u);
     ExpectScriptDone();
     EXPECT_EQ(server.Received(),
               (Lines{"TYPE I\r\n", "SIZE a.bin\r\n", "TYPE I\r\n", "TYPE A\r\n", "PASV\r\n", "LIST report.txt\r\n",
-                     "TYPE I\r\n", "SIZE gone\r\n", "TYPE A\r\n", "PASV\r\n", "LIST gone\r\n"}));
+                     "TYPE I\r\n", "SIZE gone\r\n", "FEAT\r\n", "TYPE I\r\n", "SIZE gone\r\n", "TYPE A\r\n", "PASV\r\n",
+                     "LIST gone\r\n"}));
 }
 
 TEST_F(ScriptedQueries, KindFromMlstUntilItFailsThenFromList)
