@@ -1,0 +1,44 @@
+#include "MenuRecords.h"
+
+#include "ProbeOutput.h"
+
+namespace {
+
+void AddMenu(HMENU menu, const std::wstring& path, std::wstring& out)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[512] = L"";
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 512;
+        if (!GetMenuItemInfoW(menu, i, TRUE, &info))
+            continue;
+        std::wstring flags;
+        auto add = [&flags](bool on, const wchar_t* name) {
+            if (on)
+                flags += (flags.empty() ? L"" : L",") + std::wstring(name);
+        };
+        add(info.hSubMenu != nullptr, L"popup");
+        add((info.fType & MFT_SEPARATOR) != 0, L"separator");
+        add((info.fState & MFS_GRAYED) != 0, L"grayed");
+        add((info.fState & MFS_CHECKED) != 0, L"checked");
+        std::wstring here = path.empty() ? std::to_wstring(i) : path + L"." + std::to_wstring(i);
+        out += Record(L"menu").Text(here).Number(info.hSubMenu ? 0 : info.wID).Text(flags.empty() ? L"-" : flags)
+                   .Text(text).Line() + L"\n";
+        if (info.hSubMenu)
+            AddMenu(info.hSubMenu, here, out);
+    }
+}
+
+}  // namespace
+
+std::wstring MenuBarRecords(HWND top)
+{
+    std::wstring out;
+    if (HMENU bar = GetMenu(top))
+        AddMenu(bar, L"", out);
+    return out;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// "menu" PATH ID FLAGS TEXT lines for every entry of the window's menu bar and
+// its sub-menus: PATH is the positions from the bar down ("1.0.2"), ID 0 for
+// a sub-menu, FLAGS a comma list of popup, separator, grayed, checked, or "-".
+// Runs in the process that owns the menu.
+std::wstring MenuBarRecords(HWND top);
