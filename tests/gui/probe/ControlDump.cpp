@@ -165,7 +165,7 @@ bool DumpListView(HWND top, int id)
     for (int row = 0; row < rows; ++row) {
         UINT state = static_cast<UINT>(Ask(list, LVM_GETITEMSTATE, row, LVIS_SELECTED | LVIS_FOCUSED));
         RECT rect{};
-        rect.left = LVIR_BOUNDS;
+        rect.left = LVIR_LABEL;  // where a click selects the row, with or without full-row select
         buffer.Write(0, &rect, sizeof rect);
         Ask(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.At(0)));
         buffer.Read(0, &rect, sizeof rect);

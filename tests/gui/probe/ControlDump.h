@@ -8,7 +8,8 @@
 // one a descendant, then "focus" HWND ID of the keyboard focus (0x0 0: none).
 bool DumpControls(HWND top);
 // "list" HWND ROWS SELECTED FOCUSED_ROW, "column" INDEX WIDTH TEXT each, then
-// "row" INDEX FLAGS L T R B TEXT... each (FLAGS: selected,focused or -).
+// "row" INDEX FLAGS L T R B TEXT... each (FLAGS: selected,focused or -; the
+// rectangle is that of the row's label in the first column).
 bool DumpListView(HWND top, int id);
 // "tree" HWND COUNT, then "item" DEPTH FLAGS L T R B TEXT (FLAGS: selected,expanded or -).
 bool DumpTreeView(HWND top, int id);
