@@ -14,6 +14,14 @@
 enum class ToolImages { Standard, View, History };
 
 struct ToolButton {
+    ToolButton() = default;  // a separator
+    ToolButton(int command, ToolImages images, int image, std::wstring label, std::wstring tooltip = {},
+               bool dropDown = false)
+        : command(command), images(images), image(image), label(std::move(label)), tooltip(std::move(tooltip)),
+          dropDown(dropDown)
+    {
+    }
+
     int command = 0;  // 0: a separator
     ToolImages images = ToolImages::Standard;
     int image = 0;  // STD_*, VIEW_* or HIST_*
