@@ -1,0 +1,129 @@
+#include "ui/RemoteSort.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "ui/LogicalOrder.h"
+#include "ui/RemoteColumnText.h"
+
+namespace {
+
+// What a row is compared by, worked out once per row so that a large folder
+// sorts without work or allocation in the comparison.
+struct SortKey {
+    size_t index = 0;
+    bool folder = false;
+    std::wstring_view text;  // Name, Type, Permissions, Owner, Group
+    bool numeric = false;    // text is only digits and "."
+    double number = 0;
+    uint64_t kilobytes = 0;  // Size
+    int64_t modified = 0;    // Date
+};
+
+// "12.5" as 12.5; "1.2.3" as 1.2 (the digits after a second "." do not count).
+bool ReadNumber(std::wstring_view text, double& number)
+{
+    if (text.empty() || text.find_first_not_of(L"0123456789.") != std::wstring_view::npos)
+        return false;
+    number = 0;
+    double scale = 0;  // 0 before the first "."
+    for (wchar_t c : text) {
+        if (c == L'.') {
+            if (scale != 0)
+                break;
+            scale = 1;
+            continue;
+        }
+        if (scale == 0) {
+            number = number * 10 + (c - L'0');
+        } else {
+            scale /= 10;
+            number += (c - L'0') * scale;
+        }
+    }
+    return true;
+}
+
+SortKey MakeKey(const RemoteRow& row, size_t index, RemoteColumn column)
+{
+    SortKey key;
+    key.index = index;
+    key.folder = row.kind == RemoteKind::Folder;
+    switch (column) {
+    case RemoteColumn::Size:
+        key.kilobytes = RemoteKilobytes(row.size);
+        break;
+    case RemoteColumn::Date:
+        key.modified = row.modified;
+        break;
+    default:
+        key.text = RemoteTextField(row, column);
+        key.numeric = ReadNumber(key.text, key.number);
+        break;
+    }
+    return key;
+}
+
+template <typename T>
+int Compare(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// Sizes show as grouped kilobytes, so a shorter text is a smaller number and
+// texts of one length compare as their numbers do. Only folders show no size,
+// and they are never compared with files here.
+int CompareColumn(const SortKey& a, const SortKey& b, RemoteColumn column)
+{
+    switch (column) {
+    case RemoteColumn::Size:
+        return Compare(a.kilobytes, b.kilobytes);
+    case RemoteColumn::Date:
+        return Compare(a.modified, b.modified);
+    default:
+        if (a.numeric && b.numeric)
+            return Compare(a.number, b.number);
+        return CompareLogical(a.text, b.text);
+    }
+}
+
+}  // namespace
+
+RemoteColumn RemoteColumnFromSetting(int stored)
+{
+    return stored >= 0 && stored < kRemoteColumnCount ? static_cast<RemoteColumn>(stored) : RemoteColumn::Name;
+}
+
+int RemoteColumnSetting(RemoteColumn column)
+{
+    return static_cast<int>(column);
+}
+
+RemoteSortOrder AfterHeaderClick(RemoteSortOrder current, RemoteColumn clicked)
+{
+    if (clicked == current.column)
+        current.ascending = !current.ascending;
+    else
+        current.column = clicked;
+    return current;
+}
+
+void SortRemoteRows(std::vector<RemoteRow>& rows, RemoteSortOrder order)
+{
+    std::vector<SortKey> keys;
+    keys.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keys.push_back(MakeKey(rows[i], i, order.column));
+    std::stable_sort(keys.begin(), keys.end(), [order](const SortKey& a, const SortKey& b) {
+        if (a.folder != b.folder)
+            return a.folder;
+        int compared = CompareColumn(a, b, order.column);
+        return order.ascending ? compared < 0 : compared > 0;
+    });
+    std::vector<RemoteRow> sorted;
+    sorted.reserve(rows.size());
+    for (const SortKey& key : keys)
+        sorted.push_back(std::move(rows[key.index]));
+    rows = std::move(sorted);
+}
