@@ -7,6 +7,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/WindowPlacement.h"
+#include "store/Registry.h"
 #include "ui/MainWindow.h"
 #include "ui/SessionLog.h"
 
@@ -74,6 +75,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     LocalFree(argv);
     if (otherMode)
         return 0;
+    // TARNWICK_REGISTRY keeps sites and settings below another key of
+    // HKEY_CURRENT_USER (the GUI tests' scratch keys), as tarnwick-cli's --registry.
+    wchar_t registryKey[512];
+    DWORD keyLength = GetEnvironmentVariableW(L"TARNWICK_REGISTRY", registryKey, 512);
+    if (keyLength > 0 && keyLength < 512)
+        SetProductKeyPath(registryKey);
     AskForDpiAwareness();
 
     StartupLock lock;

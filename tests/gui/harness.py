@@ -36,7 +36,7 @@ ListView = namedtuple("ListView", "hwnd count selected focused columns rows")
 TreeItem = namedtuple("TreeItem", "depth selected expanded rect text")
 ComboBox = namedtuple("ComboBox", "hwnd selected text entries")
 MenuEntry = namedtuple("MenuEntry", "path id flags text")
-Window = namedtuple("Window", "hwnd pid cls title visible rect")
+Window = namedtuple("Window", "hwnd pid cls title visible rect state")
 Server = namedtuple("Server", "id port root user password")
 
 
@@ -336,8 +336,10 @@ class Session:
         return records
 
     @staticmethod
-    def _query(title=None, title_part=None, cls=None, hidden=False):
+    def _query(title=None, title_part=None, cls=None, hwnd=None, hidden=False):
         query = []
+        if hwnd is not None:
+            query += ["--hwnd", hwnd]
         if title is not None:
             query += ["--title", title]
         if title_part is not None:
@@ -351,10 +353,10 @@ class Session:
     @staticmethod
     def _window(fields):
         return Window(fields[1], int(fields[2]), fields[3], fields[4], fields[5] == "visible",
-                      tuple(int(x) for x in fields[6:10]))
+                      tuple(int(x) for x in fields[6:10]), fields[10])
 
     def windows(self, **query):
-        """The desktop's top-level windows that match (title=, title_part=, cls=, hidden=)."""
+        """The desktop's top-level windows that match (title=, title_part=, cls=, hwnd=, hidden=)."""
         return [self._window(r) for r in self.probe(*self._query(**query), "windows")]
 
     def wait_window(self, timeout=20, **query):

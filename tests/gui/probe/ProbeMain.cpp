@@ -16,8 +16,8 @@
 namespace {
 
 constexpr const wchar_t* kUsage =
-    L"usage: ui-probe [--desktop NAME] [--title TEXT] [--title-part TEXT] [--class NAME] [--hidden]\n"
-    L"                [--timeout MS] COMMAND [ARGUMENT...]\n"
+    L"usage: ui-probe [--desktop NAME] [--title TEXT] [--title-part TEXT] [--class NAME] [--hwnd 0xHEX]\n"
+    L"                [--hidden] [--timeout MS] COMMAND [ARGUMENT...]\n"
     L"  windows          every matching top-level window\n"
     L"  wait | gone      wait until a matching window exists (printed) or none does\n"
     L"  controls         the window's descendants and the keyboard focus\n"
@@ -66,6 +66,8 @@ bool Parse(const std::vector<std::wstring>& argv, Options& options)
             options.query.titlePart = value;
         else if (name == L"--class")
             options.query.className = value;
+        else if (name == L"--hwnd")
+            options.query.handle = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(value.c_str(), nullptr, 16)));
         else if (name == L"--timeout" && ParseNumber(value, number) && number >= 0)
             options.timeoutMs = static_cast<DWORD>(number);
         else

@@ -7,6 +7,8 @@ namespace {
 
 bool Matches(HWND window, const WindowQuery& query)
 {
+    if (query.handle && window != query.handle)
+        return false;
     if (!query.includeHidden && !IsWindowVisible(window))
         return false;
     if (!query.className.empty() && ClassOf(window) != query.className)
@@ -36,6 +38,8 @@ BOOL CALLBACK Collect(HWND window, LPARAM lParam)
 std::wstring Describe(const WindowQuery& query)
 {
     std::wstring text;
+    if (query.handle)
+        text += L" with the handle " + std::to_wstring(reinterpret_cast<UINT_PTR>(query.handle));
     if (!query.title.empty())
         text += L" titled \"" + query.title + L"\"";
     if (!query.titlePart.empty())
@@ -104,5 +108,6 @@ void PrintWindowRecord(HWND window)
     RECT rect{};
     GetWindowRect(window, &rect);
     Record(L"window").Handle(window).Number(pid).Text(ClassOf(window)).Text(title)
-        .Flag(IsWindowVisible(window), L"visible", L"hidden").Rect(rect).Print();
+        .Flag(IsWindowVisible(window), L"visible", L"hidden").Rect(rect)
+        .Text(IsIconic(window) ? L"minimized" : IsZoomed(window) ? L"maximized" : L"normal").Print();
 }

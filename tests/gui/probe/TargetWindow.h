@@ -10,6 +10,7 @@ struct WindowQuery {
     std::wstring title;      // the exact title, when not empty
     std::wstring titlePart;  // text the title contains, when not empty
     std::wstring className;  // the exact window class, when not empty
+    HWND handle = nullptr;   // this window only, when set
     bool includeHidden = false;
 };
 
@@ -22,5 +23,5 @@ bool WaitForWindow(const WindowQuery& query, bool present, DWORD timeoutMs);
 std::wstring ClassOf(HWND window);
 // The window's text as its own process answers WM_GETTEXT.
 std::wstring TextOf(HWND window);
-// "window" HWND PID CLASS TITLE visible|hidden LEFT TOP RIGHT BOTTOM
+// "window" HWND PID CLASS TITLE visible|hidden LEFT TOP RIGHT BOTTOM normal|minimized|maximized
 void PrintWindowRecord(HWND window);
