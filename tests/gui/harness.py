@@ -359,6 +359,11 @@ class Session:
         """The desktop's top-level windows that match (title=, title_part=, cls=, hwnd=, hidden=)."""
         return [self._window(r) for r in self.probe(*self._query(**query), "windows")]
 
+    def foreground(self):
+        """The window in the foreground, or None."""
+        records = self.probe("foreground")
+        return self._window(records[0]) if records else None
+
     def wait_window(self, timeout=20, **query):
         records = self.probe(*self._query(**query), "--timeout", int(timeout * 1000), "wait")
         return self._window(records[0])

@@ -19,6 +19,7 @@ constexpr const wchar_t* kUsage =
     L"usage: ui-probe [--desktop NAME] [--title TEXT] [--title-part TEXT] [--class NAME] [--hwnd 0xHEX]\n"
     L"                [--hidden] [--timeout MS] COMMAND [ARGUMENT...]\n"
     L"  windows          every matching top-level window\n"
+    L"  foreground       the window in the foreground (with the keyboard), if any\n"
     L"  wait | gone      wait until a matching window exists (printed) or none does\n"
     L"  controls         the window's descendants and the keyboard focus\n"
     L"  list ID | tree ID | combo ID | status [ID]   a list view, tree view, combo box, status bar\n"
@@ -181,6 +182,11 @@ int Execute(const Options& options)
         return Processes();
     if (name == L"windows") {
         for (HWND window : FindTopWindows(options.query))
+            PrintWindowRecord(window);
+        return 0;
+    }
+    if (name == L"foreground") {
+        if (HWND window = GetForegroundWindow())
             PrintWindowRecord(window);
         return 0;
     }

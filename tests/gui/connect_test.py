@@ -1,0 +1,57 @@
+#!/usr/bin/python3
+"""Ctrl+T with a saved site and no current one pops up the site menu; its
+entry connects to the real server, and the remote list shows the server's
+folder (folders first), the path box "/", the status bar the connection."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+import tarnwick_gui  # noqa: E402
+from harness import check, check_equal  # noqa: E402
+
+SITE = "Harness Site"
+
+
+def test(s):
+    server = s.server("vsftpd")
+    files = {"alpha.txt": 1000, "beta.bin": 3000, "zeta notes.txt": 10}
+    for name, size in files.items():
+        with open(os.path.join(server.root, name), "wb") as f:
+            f.write(b"x" * size)
+    os.mkdir(os.path.join(server.root, "gamma"))
+    check_equal(s.ask("own %s" % server.id), "ok", "giving the files to the server's user")
+    tarnwick_gui.save_site(s, SITE, server)
+
+    program = s.start("tarnwick.exe")
+    main = tarnwick_gui.wait_main_window(s)
+    check_equal(s.list_view(102, hwnd=main.hwnd).count, 0, "remote rows before connecting")
+
+    s.key("ctrl+t")
+    s.wait_window(cls="#32768")
+    s.screenshot("site-menu")
+    s.key("Down", "Return")
+    connected = "Connected to %s (127.0.0.1:%d) as %s" % (SITE, server.port, server.user)
+    harness.wait_until(lambda: s.status_parts(hwnd=main.hwnd)[0] == connected, 30, "the status text %r" % connected)
+    remote = harness.wait_until(lambda: (lambda l: l if l.count == len(files) + 1 else None)(
+        s.list_view(102, hwnd=main.hwnd)), 10, "the server's entries in the remote list")
+    names = [r.texts[0] for r in remote.rows]
+    check_equal(names[0], "gamma", "the folder comes first")
+    check_equal(sorted(names[1:]), sorted(files), "the files of the remote list")
+    check_equal([r.texts[2] for r in remote.rows], ["Folder"] + ["File"] * len(files), "the Type column")
+    controls = {c.id: c for c in s.controls(hwnd=main.hwnd)}
+    check_equal((controls[109].text, controls[109].enabled), ("/", True), "remote path box once connected")
+    s.screenshot("connected")
+
+    # The server saw the saved user log in.
+    log = s.ask("log %s" % server.id).split(" ", 1)[1]
+    with open(log, errors="replace") as f:
+        check('"USER %s"' % server.user in f.read(), "the server's log shows the log-in of %s" % server.user)
+
+    s.key("alt+F4")
+    s.wait_gone(hwnd=main.hwnd)
+    check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
+
+
+if __name__ == "__main__":
+    harness.main(test, "tarnwick-connect", timeout=90)

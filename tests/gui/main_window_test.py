@@ -1,0 +1,50 @@
+#!/usr/bin/python3
+"""tarnwick.exe opens its main window: the panes, path boxes and log window by
+their control ids, the not-connected state of the remote side, the remote
+list's columns, the menu bar and the status bar; Alt+F4 ends the program."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+import tarnwick_gui  # noqa: E402
+from harness import check, check_equal  # noqa: E402
+
+
+def test(s):
+    # A stored site keeps the new-site dialogs from opening at the first start.
+    code, output = s.cli("site-add", "Smoke Site", "192.0.2.10:21", "nobody", "secret")
+    check_equal(code, 0, "tarnwick-cli site-add (%s)" % output.strip())
+    program = s.start("tarnwick.exe")
+    main = tarnwick_gui.wait_main_window(s)
+    check(main.visible and main.state == "normal", "the main window is shown normally: %r" % (main,))
+    s.screenshot("opened")
+
+    controls = {c.id: c for c in s.controls(hwnd=main.hwnd)}
+    for control_id in (101, 102, 103, 104, 106, 109, 200):
+        check(control_id in controls and controls[control_id].visible, "control %d is shown" % control_id)
+    check_equal((controls[109].text, controls[109].enabled), ("Not Connected", False), "remote path box")
+    check(not controls[104].enabled and not controls[103].enabled, "Upload and Download wait for a connection")
+    check_equal(controls[102].cls, "SysListView32", "class of the remote list")
+
+    remote = s.list_view(102, hwnd=main.hwnd)
+    check_equal([c.text for c in remote.columns][:5], ["Name", "Size", "Type", "Date modified", "Permissions"],
+                "first remote list columns")
+    check_equal(remote.count, 0, "rows of the remote list while not connected")
+    check_equal(s.status_parts(hwnd=main.hwnd)[0], "Not connected to FTP site", "status bar part 0")
+
+    bar = [e.text.replace("&", "") for e in s.menu(hwnd=main.hwnd) if "." not in e.path]
+    check_equal(bar[:4], ["File", "Local", "Remote", "Tools"], "menus of the menu bar")
+
+    # The instance window through which a second start finds this one.
+    instance = s.windows(cls="VelmoraSoftware_InstanceWindow", title="Tarnwick", hidden=True)
+    check_equal([(w.pid, w.visible) for w in instance], [(main.pid, False)], "the hidden instance window")
+
+    s.key("alt+F4")
+    s.wait_gone(hwnd=main.hwnd)
+    check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
+    s.screenshot("closed")
+
+
+if __name__ == "__main__":
+    harness.main(test, "tarnwick-main-window", timeout=90)
