@@ -133,6 +133,7 @@ class Session:
 
     def __enter__(self):
         signal.signal(signal.SIGALRM, self._on_alarm)
+        signal.signal(signal.SIGTERM, self._on_terminate)
         signal.alarm(self.timeout)
         try:
             self._start()
@@ -153,6 +154,9 @@ class Session:
 
     def _on_alarm(self, *_):
         raise TestTimeout("the test did not finish within %d s" % self.timeout)
+
+    def _on_terminate(self, *_):
+        raise TestTimeout("the test was stopped")  # cleans up on the way out, like a time-out
 
     def _start(self):
         shutil.rmtree(self.shots, ignore_errors=True)
