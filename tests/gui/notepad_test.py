@@ -37,9 +37,14 @@ def test(s):
     s.screenshot("typed")
 
     # A click at the start of the first line, from the probe's rectangle, moves the caret there.
-    left, top, _, _ = edit[0].rect
+    left, top, right, _ = edit[0].rect
     s.click(left + 4, top + 6)
     harness.wait_until(lambda: s.status_parts(title=TITLE)[0] == "Ln 1, Col 1", 5, "the caret at line 1, column 1")
+
+    # A drag along the first line to beyond its end selects that line; typing replaces it.
+    s.drag((left + 4, top + 6), (right - 40, top + 6))
+    s.type("Z")
+    harness.wait_until(lambda: edit_text(s) == "Z\r\n" + lines[1], 10, "the dragged-over line replaced")
 
     # The menu bar as the program built it, with its ids.
     entries = s.menu(title=TITLE)
