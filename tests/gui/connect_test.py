@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Ctrl+T with a saved site and no current one pops up the site menu; its
 entry connects to the real server, and the remote list shows the server's
-folder (folders first), the path box "/", the status bar the connection."""
+folder (folders first), the path box "/", the status bar the connection.
+The toolbar's Disconnect, enabled only while connected, ends it again."""
 import os
 import sys
 
@@ -11,6 +12,10 @@ import tarnwick_gui  # noqa: E402
 from harness import check, check_equal  # noqa: E402
 
 SITE = "Harness Site"
+
+
+def disconnect_button(s, main):
+    return [b for b in s.toolbar(210, hwnd=main.hwnd) if b.text == "Disconnect"][0]
 
 
 def test(s):
@@ -26,6 +31,9 @@ def test(s):
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     check_equal(s.list_view(102, hwnd=main.hwnd).count, 0, "remote rows before connecting")
+    labels = [b.text for b in s.toolbar(210, hwnd=main.hwnd) if not b.separator]
+    check_equal(labels[:6], ["Sites", "Connect", "Quick", "Disconnect", "Logs", "Options"], "main toolbar labels")
+    check(not disconnect_button(s, main).enabled, "Disconnect is disabled before connecting")
 
     s.key("ctrl+t")
     s.wait_window(cls="#32768")
@@ -47,6 +55,18 @@ def test(s):
     log = s.ask("log %s" % server.id).split(" ", 1)[1]
     with open(log, errors="replace") as f:
         check('"USER %s"' % server.user in f.read(), "the server's log shows the log-in of %s" % server.user)
+
+    # Disconnect from the toolbar, clicked where the probe finds the button.
+    button = disconnect_button(s, main)
+    check(button.enabled, "Disconnect is enabled while connected")
+    s.click(*harness.centre(button.rect))
+    harness.wait_until(lambda: s.status_parts(hwnd=main.hwnd)[0] == "Not connected to FTP site", 15,
+                       "the status text after Disconnect")
+    check_equal(s.list_view(102, hwnd=main.hwnd).count, 0, "remote rows after Disconnect")
+    check_equal(s.control(109, hwnd=main.hwnd).text, "Not Connected", "remote path box after Disconnect")
+    check(not disconnect_button(s, main).enabled, "Disconnect is disabled again")
+    harness.wait_until(lambda: '"QUIT"' in open(log, errors="replace").read(), 10, "QUIT in the server's log")
+    s.screenshot("disconnected")
 
     s.key("alt+F4")
     s.wait_gone(hwnd=main.hwnd)

@@ -35,6 +35,7 @@ Row = namedtuple("Row", "index selected focused rect texts")
 ListView = namedtuple("ListView", "hwnd count selected focused columns rows")
 TreeItem = namedtuple("TreeItem", "depth selected expanded rect text")
 ComboBox = namedtuple("ComboBox", "hwnd selected text entries")
+ToolButton = namedtuple("ToolButton", "index command enabled checked hidden separator rect text")
 MenuEntry = namedtuple("MenuEntry", "path id flags text")
 Window = namedtuple("Window", "hwnd pid cls title visible rect state")
 Server = namedtuple("Server", "id port root user password")
@@ -426,6 +427,14 @@ class Session:
         records = self.probe(*self._query(**query), "combo", control_id)
         head = records[0]
         return ComboBox(head[1], int(head[3]), head[4], [r[2] for r in records[1:]])
+
+    def toolbar(self, control_id, **query):
+        buttons = []
+        for r in self.probe(*self._query(**query), "toolbar", control_id):
+            flags = r[3].split(",")
+            buttons.append(ToolButton(int(r[1]), int(r[2]), "enabled" in flags, "checked" in flags, "hidden" in flags,
+                                      "separator" in flags, tuple(int(x) for x in r[4:8]), r[8]))
+        return buttons
 
     def menu(self, **query):
         return [MenuEntry(r[1], int(r[2]), r[3].split(","), r[4]) for r in self.probe(*self._query(**query), "menu")]

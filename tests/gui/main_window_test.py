@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """tarnwick.exe opens its main window: the panes, path boxes and log window by
 their control ids, the not-connected state of the remote side, the remote
-list's columns, the menu bar and the status bar; Alt+F4 ends the program."""
+list's columns, the toolbars, the menu bar and the status bar; Alt+F4 ends
+the program."""
 import os
 import sys
 
@@ -32,6 +33,17 @@ def test(s):
                 "first remote list columns")
     check_equal(remote.count, 0, "rows of the remote list while not connected")
     check_equal(s.status_parts(hwnd=main.hwnd)[0], "Not connected to FTP site", "status bar part 0")
+
+    toolbars = {t: [b for b in s.toolbar(t, hwnd=main.hwnd) if not b.separator] for t in (210, 211, 212)}
+    check_equal([b.text for b in toolbars[210]][:6], ["Sites", "Connect", "Quick", "Disconnect", "Logs", "Options"],
+                "main toolbar")
+    check_equal([b.text for b in toolbars[211]], ["Rename", "New Folder", "Delete", "Refresh", "Folder Explorer", "Up",
+                                                  "Back", "Forward", "Local Bookmarks"], "local toolbar")
+    check_equal([b.text for b in toolbars[212]], ["Rename", "New Folder", "Delete", "Refresh", "Up", "Back", "Forward",
+                                                  "Remote Bookmarks"], "remote toolbar")
+    check_equal([b.text for b in toolbars[210] + toolbars[212] if b.enabled][:5],
+                ["Sites", "Connect", "Quick", "Logs", "Options"], "enabled buttons while not connected")
+    check(not any(b.enabled for b in toolbars[212]), "the remote toolbar waits for a connection")
 
     bar = [e.text.replace("&", "") for e in s.menu(hwnd=main.hwnd) if "." not in e.path]
     check_equal(bar[:4], ["File", "Local", "Remote", "Tools"], "menus of the menu bar")

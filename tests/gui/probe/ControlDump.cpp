@@ -233,6 +233,39 @@ bool DumpStatusBar(HWND top, int id)
     return true;
 }
 
+bool DumpToolbar(HWND top, int id)
+{
+    HWND toolbar = FindControl(top, id);
+    if (!toolbar)
+        return false;
+    RemoteBuffer buffer(toolbar, kBufferSize);
+    if (!buffer.Valid())
+        return NoBuffer();
+    bool ok = false;
+    int count = static_cast<int>(Ask(toolbar, TB_BUTTONCOUNT, 0, 0, &ok));
+    if (!ok)
+        return Unanswered(L"the toolbar");
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        Ask(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(buffer.At(0)));
+        buffer.Read(0, &button, sizeof button);
+        std::wstring text;
+        if (!(button.fsStyle & BTNS_SEP)) {
+            LRESULT length = Ask(toolbar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(buffer.At(kTextOffset)));
+            if (length > 0 && static_cast<size_t>(length) < kTextChars)
+                text = buffer.ReadText(buffer.At(kTextOffset), static_cast<size_t>(length));
+        }
+        RECT rect{};
+        Ask(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(buffer.At(0)));
+        buffer.Read(0, &rect, sizeof rect);
+        Record(L"button").Number(i).Number(button.idCommand)
+            .Text(Flags({{(button.fsState & TBSTATE_ENABLED) != 0, L"enabled"}, {(button.fsState & TBSTATE_CHECKED) != 0, L"checked"},
+                         {(button.fsState & TBSTATE_HIDDEN) != 0, L"hidden"}, {(button.fsStyle & BTNS_SEP) != 0, L"separator"}}))
+            .Rect(ScreenRect(toolbar, rect)).Text(text).Print();
+    }
+    return true;
+}
+
 bool DumpComboBox(HWND top, int id)
 {
     HWND combo = FindControl(top, id);

@@ -15,6 +15,9 @@ bool DumpListView(HWND top, int id);
 bool DumpTreeView(HWND top, int id);
 // "part" INDEX TEXT for each part of the status bar (id 0: the first status bar).
 bool DumpStatusBar(HWND top, int id);
+// "button" INDEX COMMAND FLAGS L T R B TEXT for each button of a toolbar (FLAGS:
+// enabled,checked,hidden,separator or -).
+bool DumpToolbar(HWND top, int id);
 // "combo" HWND COUNT SELECTED TEXT, then "entry" INDEX TEXT for each entry.
 bool DumpComboBox(HWND top, int id);
 // The descendant with the control id, or null after an error.

@@ -22,7 +22,8 @@ constexpr const wchar_t* kUsage =
     L"  foreground       the window in the foreground (with the keyboard), if any\n"
     L"  wait | gone      wait until a matching window exists (printed) or none does\n"
     L"  controls         the window's descendants and the keyboard focus\n"
-    L"  list ID | tree ID | combo ID | status [ID]   a list view, tree view, combo box, status bar\n"
+    L"  list ID | tree ID | combo ID | toolbar ID | status [ID]\n"
+    L"                   a list view, tree view, combo box, toolbar, status bar\n"
     L"  menu             the entries of the menu bar\n"
     L"  command ID       posts WM_COMMAND with the id to the window\n"
     L"  close            posts WM_CLOSE to the window\n"
@@ -140,7 +141,7 @@ int OnWindow(const Options& options)
 {
     const std::wstring& name = options.command[0];
     static const std::vector<std::wstring> withoutId = {L"controls", L"menu", L"status", L"close"};
-    static const std::vector<std::wstring> withId = {L"list", L"tree", L"combo", L"command"};
+    static const std::vector<std::wstring> withId = {L"list", L"tree", L"combo", L"toolbar", L"command"};
     bool needsId = std::find(withId.begin(), withId.end(), name) != withId.end();
     if (!needsId && std::find(withoutId.begin(), withoutId.end(), name) == withoutId.end()) {
         PrintError(L"unknown command " + name);
@@ -170,6 +171,8 @@ int OnWindow(const Options& options)
         done = DumpTreeView(top, id);
     else if (name == L"combo")
         done = DumpComboBox(top, id);
+    else if (name == L"toolbar")
+        done = DumpToolbar(top, id);
     else
         done = PostMessageW(top, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     return done ? 0 : 1;
