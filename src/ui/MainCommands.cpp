@@ -111,17 +111,9 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_SHOW_FILTERS:
         ToggleFilters();
         break;
-    case IDM_LOCAL_OPEN: {
-        std::vector<std::wstring> selection = local_.Selection();
-        if (selection.size() != 1)
-            break;
-        DWORD attributes = GetFileAttributesW(selection[0].c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            local_.NavigateTo(selection[0]);
-        else
-            SystemShell().OpenFile(selection[0]);
+    case IDM_LOCAL_OPEN:
+        local_.Open();
         break;
-    }
     case IDM_LOCAL_DELETE:
         local_.Delete(parts_->prompt);
         break;
@@ -406,8 +398,8 @@ void MainWindow::NewRemoteFolderCommand()
 void MainWindow::NewLocalFolderCommand()
 {
     std::optional<std::wstring> name = AskText(window_, {L"New Folder", L"Enter name for new folder:", L"", false});
-    if (name && NewLocalFolder(parts_->prompt, local_.Folder(), *name))
-        local_.Refresh();
+    if (name)
+        local_.NewFolder(parts_->prompt, *name);
 }
 
 void MainWindow::Download()

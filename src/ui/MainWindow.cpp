@@ -394,12 +394,12 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
-    case kLocalFolderChanged:
+    case kLocalFolderChangedMessage:
         localPath_.PushFront(local_.Folder(), 10);
         manager_->RecordRecentFolders();
         RefreshPaneStates();
         return TRUE;
-    case kLocalSelectionChanged:
+    case kLocalSelectionChangedMessage:
         ::SetTimer(window_, kMenuStateTimer, kMenuStateDelayMs, nullptr);
         RefreshPaneStates();
         return TRUE;
