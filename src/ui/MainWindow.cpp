@@ -394,6 +394,10 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
+    case WM_INITMENUPOPUP:
+        // A menu opened before the delayed refresh still shows the states of now.
+        RefreshMenuStates();
+        return TRUE;
     case kLocalFolderChangedMessage:
         localPath_.PushFront(local_.Folder(), 10);
         manager_->RecordRecentFolders();

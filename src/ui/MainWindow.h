@@ -77,9 +77,11 @@ private:
     void RenameEdited();
     void NewRemoteFolderCommand();
     void NewLocalFolderCommand();
+    void ChmodRemote();
     void Download();
     void Upload();
     void SynchronizeCommand();
+    void CompareCommand();
     void OpenLogFolder();
     void ToggleFilters();
     // What a later version does: said in a message rather than doing nothing.

@@ -162,6 +162,31 @@ int RemoteListPane::FindRow(const std::wstring& name) const
     return -1;
 }
 
+void RemoteListPane::SelectNames(const std::vector<std::wstring>& names)
+{
+    list_.ClearSelection();
+    bool first = true;
+    for (const std::wstring& name : names) {
+        int row = FindRow(name);
+        if (row < 0)
+            continue;
+        if (first)
+            list_.FocusRow(row);
+        else
+            list_.SelectRow(row);
+        first = false;
+    }
+}
+
+void RemoteListPane::SetPermissions(const std::wstring& name, const std::wstring& permissions)
+{
+    int row = FindRow(name);
+    if (row < 0)
+        return;
+    rows_[static_cast<size_t>(row)].permissions = permissions;
+    list_.RedrawRows();
+}
+
 SelectedRemoteRow RemoteListPane::SelectedOf(const RemoteRow& row)
 {
     return {row.name, row.kind, row.permissions};
