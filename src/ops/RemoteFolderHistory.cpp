@@ -14,3 +14,29 @@ void RemoteFolderHistory::Clear()
 {
     *this = RemoteFolderHistory();
 }
+
+bool RemoteFolderHistory::CanBack() const
+{
+    return position_ + 1 < kSize && !entries_[position_ + 1].empty();
+}
+
+bool RemoteFolderHistory::CanForward() const
+{
+    return position_ > 0 && !entries_[position_ - 1].empty();
+}
+
+bool RemoteFolderHistory::Back()
+{
+    if (!CanBack())
+        return false;
+    ++position_;
+    return true;
+}
+
+bool RemoteFolderHistory::Forward()
+{
+    if (!CanForward())
+        return false;
+    --position_;
+    return true;
+}

@@ -10,6 +10,7 @@
 #define IDD_MAIN 100
 #define IDD_PROGRESS 300
 #define IDD_TEXT_INPUT 310
+#define IDD_PERMISSIONS 320
 #define IDR_MAIN_MENU 100
 #define IDR_MAIN_ACCELERATORS 100
 
@@ -42,6 +43,8 @@
 #define IDC_PROGRESS_BAR 303
 #define IDC_INPUT_LABEL 311
 #define IDC_INPUT_TEXT 312
+// The nine permission boxes: owner read, write, execute, then group, then public.
+#define IDC_PERMISSION_FIRST 321
 
 // Commands of the menus, toolbars and keys.
 #define IDM_SITES 1000

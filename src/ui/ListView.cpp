@@ -86,6 +86,11 @@ void ListView::ClearSelection() const
     ListView_SetItemState(handle_, -1, 0, LVIS_SELECTED);
 }
 
+void ListView::SelectRow(int row) const
+{
+    ListView_SetItemState(handle_, row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void ListView::FocusRow(int row) const
 {
     ClearSelection();

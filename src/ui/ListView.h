@@ -26,6 +26,8 @@ public:
     std::vector<int> SelectedRows() const;
     size_t SelectedCount() const;
     void ClearSelection() const;
+    // Adds the row to the selection.
+    void SelectRow(int row) const;
     // Selects and focuses the row alone and scrolls it into view.
     void FocusRow(int row) const;
     void EditLabel(int row) const;

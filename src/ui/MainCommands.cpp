@@ -16,11 +16,14 @@
 #include "ops/RemoteNameRulesStore.h"
 #include "ops/RenameCommand.h"
 #include "ops/Shell.h"
+#include "ops/SyncWalk.h"
 #include "ops/Synchronize.h"
 #include "ops/UploadJob.h"
 #include "store/Registry.h"
+#include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
 #include "ui/MainWindow.h"
+#include "ui/PermissionsDialog.h"
 
 namespace {
 
@@ -111,17 +114,9 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_SHOW_FILTERS:
         ToggleFilters();
         break;
-    case IDM_LOCAL_OPEN: {
-        std::vector<std::wstring> selection = local_.Selection();
-        if (selection.size() != 1)
-            break;
-        DWORD attributes = GetFileAttributesW(selection[0].c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            local_.NavigateTo(selection[0]);
-        else
-            SystemShell().OpenFile(selection[0]);
+    case IDM_LOCAL_OPEN:
+        local_.Open();
         break;
-    }
     case IDM_LOCAL_DELETE:
         local_.Delete(parts_->prompt);
         break;
@@ -169,7 +164,7 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         NotYetAvailable(L"Back and Forward in the remote pane are not available in this version.");
         break;
     case IDM_REMOTE_CHMOD:
-        NotYetAvailable(L"The Change File Permissions dialog is not available in this version.");
+        ChmodRemote();
         break;
     case IDM_SITES:
     case IDM_SETUP_WIZARD:
@@ -184,7 +179,7 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         NotYetAvailable(L"Bookmarks are not available in this version.");
         break;
     case IDM_COMPARE:
-        NotYetAvailable(L"Compare Directories is not available in this version.");
+        CompareCommand();
         break;
     case IDM_EXPORT_SETTINGS:
     case IDM_IMPORT_SETTINGS:
@@ -406,8 +401,8 @@ void MainWindow::NewRemoteFolderCommand()
 void MainWindow::NewLocalFolderCommand()
 {
     std::optional<std::wstring> name = AskText(window_, {L"New Folder", L"Enter name for new folder:", L"", false});
-    if (name && NewLocalFolder(parts_->prompt, local_.Folder(), *name))
-        local_.Refresh();
+    if (name)
+        local_.NewFolder(parts_->prompt, *name);
 }
 
 void MainWindow::Download()
@@ -472,4 +467,45 @@ void MainWindow::ToggleFilters()
     ModifyMenuW(GetMenu(window_), IDM_SHOW_FILTERS, MF_BYCOMMAND | MF_STRING, IDM_SHOW_FILTERS,
                 filtersOn_ ? L"Hide Filters" : L"Show Filters");
     Layout();
+}
+
+void MainWindow::ChmodRemote()
+{
+    std::vector<SelectedRemoteRow> rows = remote_.SelectedRows();
+    const RemoteRow* focused = remote_.Row(remote_.List().FocusedRow());
+    if (!manager_->Connected() || rows.empty() || !focused)
+        return;
+    std::optional<PermissionDigits> digits = AskPermissions(window_, DialogDigits(RemoteListPane::SelectedOf(*focused)));
+    if (!digits)
+        return;
+    RunRemoteStep(L"Changing File Permissions", [&](TaskContext& context) {
+        return ChangeRemotePermissions(context, *manager_, rows, *digits);
+    });
+    for (const SelectedRemoteRow& row : rows)
+        remote_.SetPermissions(row.name, row.permissions);
+}
+
+void MainWindow::CompareCommand()
+{
+    if (!manager_->Connected() || !local_.IsFileSystemFolder())
+        return;
+    std::wstring localRoot = local_.Folder();
+    SyncPlan plan;
+    std::wstring remoteRoot;
+    NetResult result = RunRemoteStep(L"Comparing Directories", [&](TaskContext& context) {
+        if (!manager_->OpenFolder(context, false))
+            return NetResult::Failed;
+        return CompareFolders(context, *manager_, localRoot, L"", ReadRemoteNameRules(), plan, remoteRoot);
+    });
+    if (result == NetResult::Cancelled)
+        return;
+    std::vector<std::wstring> remoteNames;
+    for (const SyncItem& item : plan.downloads)
+        AddMark(remoteNames, EntryOfRoot(remoteRoot, item.remoteFolder, RemoteRowName(item.listedName), L'/'));
+    std::vector<std::wstring> localNames;
+    for (const SyncItem& item : plan.uploads)
+        if (item.decision.local)
+            AddMark(localNames, EntryOfRoot(localRoot, item.localFolder, item.decision.local->name, L'\\'));
+    remote_.SelectNames(remoteNames);
+    local_.SelectNames(localNames);
 }

@@ -2,8 +2,7 @@
 #include <windows.h>
 
 // Private messages of the main window.
-constexpr UINT kLocalFolderChanged = WM_USER + 100;     // 1124, from the local pane
-constexpr UINT kLocalSelectionChanged = WM_USER + 101;  // 1125, from the local pane
+// 1124 and 1125 come from the local pane (ui/LocalPaneWindow.h).
 constexpr UINT kCloseRequest = WM_USER + 102;           // 1126
 constexpr UINT kRemoteHistoryChanged = WM_USER + 200;   // 1224
 constexpr UINT kUploadRequest = WM_USER + 201;          // 1225

@@ -21,10 +21,8 @@ PaneFacts MainWindow::Facts() const
     facts.remoteRowFocused = remote_.List().FocusedRow() >= 0 && remote_.RowCount() > 0;
     facts.remoteSelected = remote_.List().SelectedCount();
     facts.remoteAtRoot = manager_->CurrentFolder() == L"/";
-    const RemoteFolderHistory& history = manager_->History();
-    size_t position = history.Position();
-    facts.remoteCanBack = position + 1 < RemoteFolderHistory::kSize && !history.At(position + 1).empty();
-    facts.remoteCanForward = position > 0 && !history.At(position - 1).empty();
+    facts.remoteCanBack = manager_->History().CanBack();
+    facts.remoteCanForward = manager_->History().CanForward();
     facts.localSelected = local_.SelectedCount();
     facts.localIsFileSystemFolder = local_.IsFileSystemFolder();
     facts.localCanBack = local_.CanBack();

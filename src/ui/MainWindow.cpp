@@ -394,12 +394,16 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
-    case kLocalFolderChanged:
+    case WM_INITMENUPOPUP:
+        // A menu opened before the delayed refresh still shows the states of now.
+        RefreshMenuStates();
+        return TRUE;
+    case kLocalFolderChangedMessage:
         localPath_.PushFront(local_.Folder(), 10);
         manager_->RecordRecentFolders();
         RefreshPaneStates();
         return TRUE;
-    case kLocalSelectionChanged:
+    case kLocalSelectionChangedMessage:
         ::SetTimer(window_, kMenuStateTimer, kMenuStateDelayMs, nullptr);
         RefreshPaneStates();
         return TRUE;

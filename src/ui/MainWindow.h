@@ -8,7 +8,7 @@
 
 #include "ops/ConnectionManager.h"
 #include "ui/ComboBox.h"
-#include "ui/LocalPanePlaceholder.h"
+#include "ui/LocalPaneWindow.h"
 #include "ui/LogPanel.h"
 #include "ui/MainMessages.h"
 #include "ui/MessagePrompt.h"
@@ -77,9 +77,11 @@ private:
     void RenameEdited();
     void NewRemoteFolderCommand();
     void NewLocalFolderCommand();
+    void ChmodRemote();
     void Download();
     void Upload();
     void SynchronizeCommand();
+    void CompareCommand();
     void OpenLogFolder();
     void ToggleFilters();
     // What a later version does: said in a message rather than doing nothing.
@@ -117,7 +119,7 @@ private:
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<ConnectionManager> manager_;
     RemoteListPane remote_;
-    LocalPanePlaceholder local_;
+    LocalPaneWindow local_;
     LogPanel log_;
     Splitter divider_;
     StatusBar status_;

@@ -28,6 +28,7 @@ NetResult ProgressDialog::Run(const std::wstring& title, const std::function<Net
 bool ProgressDialog::Open(const std::wstring& title)
 {
     cancelled_ = false;
+    focusBefore_ = GetFocus();
     dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), owner_, Procedure,
                                  reinterpret_cast<LPARAM>(this));
     if (!dialog_)
@@ -59,7 +60,8 @@ void ProgressDialog::Close()
     SetThreadExecutionState(ES_CONTINUOUS);
     EnableWindow(owner_, TRUE);
     SetActiveWindow(owner_);
-    SetFocus(owner_);
+    // The focus goes back where the user left it, else to the owner.
+    SetFocus(focusBefore_ && IsWindow(focusBefore_) && IsWindowEnabled(focusBefore_) ? focusBefore_ : owner_);
     DestroyWindow(dialog_);
     dialog_ = nullptr;
 }

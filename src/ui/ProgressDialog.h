@@ -40,6 +40,7 @@ private:
 
     HWND owner_;
     HWND dialog_ = nullptr;
+    HWND focusBefore_ = nullptr;
     ITaskbarList3* taskbar_ = nullptr;
     bool cancelled_ = false;
 };

@@ -69,7 +69,10 @@ void RemoteListPane::FitColumns() const
     int total = 0;
     for (RemoteColumn column : shown_)
         total += InfoOf(column).relativeWidth;
-    int width = std::max<int>(client.right - GetSystemMetrics(SM_CXVSCROLL), 100);
+    // Room for a vertical scroll bar that is not there yet, so that none
+    // appears across the bottom when it comes.
+    bool scrollBar = (GetWindowLongPtrW(list_.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
+    int width = std::max<int>(client.right - (scrollBar ? 0 : GetSystemMetrics(SM_CXVSCROLL)), 100);
     for (size_t i = 0; i < shown_.size(); ++i)
         list_.SetColumnWidth(static_cast<int>(i), width * InfoOf(shown_[i]).relativeWidth / std::max(total, 1));
 }
@@ -157,6 +160,31 @@ int RemoteListPane::FindRow(const std::wstring& name) const
         if (rows_[static_cast<size_t>(i)].name == name)
             return i;
     return -1;
+}
+
+void RemoteListPane::SelectNames(const std::vector<std::wstring>& names)
+{
+    list_.ClearSelection();
+    bool first = true;
+    for (const std::wstring& name : names) {
+        int row = FindRow(name);
+        if (row < 0)
+            continue;
+        if (first)
+            list_.FocusRow(row);
+        else
+            list_.SelectRow(row);
+        first = false;
+    }
+}
+
+void RemoteListPane::SetPermissions(const std::wstring& name, const std::wstring& permissions)
+{
+    int row = FindRow(name);
+    if (row < 0)
+        return;
+    rows_[static_cast<size_t>(row)].permissions = permissions;
+    list_.RedrawRows();
 }
 
 SelectedRemoteRow RemoteListPane::SelectedOf(const RemoteRow& row)

@@ -51,6 +51,10 @@ public:
     const RemoteRow* Row(int index) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
     int FindRow(const std::wstring& name) const;
+    // Selects exactly the rows of these names; the first of them gets the focus.
+    void SelectNames(const std::vector<std::wstring>& names);
+    // The permission text of the named row, as a permission change left it.
+    void SetPermissions(const std::wstring& name, const std::wstring& permissions);
     // The selected rows in list order and the focused one (-1: none).
     std::vector<SelectedRemoteRow> SelectedRows() const;
     static SelectedRemoteRow SelectedOf(const RemoteRow& row);

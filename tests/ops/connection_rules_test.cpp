@@ -32,6 +32,35 @@ TEST(RemoteFolderHistory, NewestFirstAndTheOldestFallsOut)
     EXPECT_THROW(history.At(RemoteFolderHistory::kSize), std::out_of_range);
 }
 
+TEST(RemoteFolderHistory, BackAndForwardStopAtTheEnds)
+{
+    RemoteFolderHistory history;
+    EXPECT_FALSE(history.CanBack());  // nothing stored
+    EXPECT_FALSE(history.Back());
+    EXPECT_FALSE(history.Forward());
+    history.Push(L"/a");
+    EXPECT_FALSE(history.Back());  // the older entry is empty
+    history.Push(L"/b");
+    history.Push(L"/c");
+    EXPECT_FALSE(history.CanForward());
+    EXPECT_TRUE(history.Back());
+    EXPECT_TRUE(history.Back());
+    EXPECT_EQ(history.At(history.Position()), L"/a");
+    EXPECT_FALSE(history.Back());
+    EXPECT_EQ(history.Position(), 2u);
+    EXPECT_TRUE(history.Forward());
+    EXPECT_TRUE(history.Forward());
+    EXPECT_EQ(history.At(history.Position()), L"/c");
+    EXPECT_FALSE(history.Forward());
+    EXPECT_EQ(history.Position(), 0u);
+
+    for (int i = 0; i < 12; ++i)
+        history.Push(L"/f" + std::to_wstring(i));
+    while (history.Back()) {
+    }
+    EXPECT_EQ(history.Position(), RemoteFolderHistory::kSize - 1);  // a full history ends at its last entry
+}
+
 TEST(RemoteRowName, TrailingSlashIsCutFromLongerNamesOnly)
 {
     EXPECT_EQ(RemoteRowName(L"dir/"), L"dir");
