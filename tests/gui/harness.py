@@ -119,6 +119,8 @@ class Session:
         self.desktop = self.marker  # no character that is special in xdotool's regular expressions
         self.registry = "Software\\Velmora Software\\Tarnwick Tests\\gui-%d" % os.getpid()
         self.shots = os.path.join(self.build, "gui-shots", test)
+        # A fresh folder of the test's own for local files (windows_path() names it for Wine).
+        self.work = os.path.join(self.build, "gui-work", test)
         self.shot_count = 0
         self.env = dict(os.environ)
         self.env.update(WINEPREFIX=os.path.join(self.build, "wineprefix"), WINEDEBUG="-all",
@@ -160,8 +162,9 @@ class Session:
         raise TestTimeout("the test was stopped")  # cleans up on the way out, like a time-out
 
     def _start(self):
-        shutil.rmtree(self.shots, ignore_errors=True)
-        os.makedirs(self.shots)
+        for folder in (self.shots, self.work):
+            shutil.rmtree(folder, ignore_errors=True)
+            os.makedirs(folder)
         # The prefix's wineserver and services outlive the session and are shared with other tests:
         # they start here, before the session's marker is in the environment.
         shared = {k: v for k, v in self.env.items() if k not in ("TARNWICK_GUI_SESSION", "DISPLAY")}
