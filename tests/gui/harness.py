@@ -473,11 +473,13 @@ class Session:
     def type(self, text):
         self._xdotool("type", "--delay", 30, text)
 
+    # No "mousemove --sync": it waits for ever when the pointer is already there, and XTEST
+    # events arrive in order anyway.
     def click(self, x, y, button=1):
-        self._xdotool("mousemove", "--sync", x, y, "click", button)
+        self._xdotool("mousemove", x, y, "click", button)
 
     def double_click(self, x, y):
-        self._xdotool("mousemove", "--sync", x, y, "click", "--repeat", 2, "--delay", 80, 1)
+        self._xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 80, 1)
 
     def click_control(self, control_id, button=1, **query):
         """Clicks the centre of the window's control with the id."""
@@ -485,12 +487,12 @@ class Session:
 
     def drag(self, start, end, steps=8):
         """Presses the left button at start, moves to end in steps, and lets go there."""
-        self._xdotool("mousemove", "--sync", *start, "mousedown", 1)
+        self._xdotool("mousemove", *start, "mousedown", 1)
         for i in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * i // steps
             y = start[1] + (end[1] - start[1]) * i // steps
             time.sleep(0.05)  # spaced like a hand's movement, so that the drag is recognised
-            self._xdotool("mousemove", "--sync", x, y)
+            self._xdotool("mousemove", x, y)
         self._xdotool("mouseup", 1)
 
     # --- evidence ------------------------------------------------------------------------------------
