@@ -170,8 +170,9 @@ class Session:
         shared = {k: v for k, v in self.env.items() if k not in ("TARNWICK_GUI_SESSION", "DISPLAY")}
         subprocess.run(["bash", "-c", '. "$0/scripts/wine-env" "$1" && ensure_wine_prefix', TOP, self.build],
                        check=True, env=shared)
-        # A wineserver kept alive spares every Wine process a start-up wait.
-        subprocess.run(["wineserver", "-p"], env=shared, stderr=subprocess.DEVNULL)
+        # A wineserver kept alive spares every Wine process a start-up wait; this one lingers for
+        # the next test and then goes (one already running, as under scripts/test, stays as it is).
+        subprocess.run(["wineserver", "-p10"], env=shared, stderr=subprocess.DEVNULL)
         subprocess.run(["wine", "cmd", "/c", "exit"], env=shared, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._start_display()
         self.desktop_process = self._spawn(["wine", "explorer", "/desktop=%s,%dx%d" % ((self.desktop,) + self.size)])
