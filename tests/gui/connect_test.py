@@ -26,7 +26,7 @@ def test(s):
             f.write(b"x" * size)
     os.mkdir(os.path.join(server.root, "gamma"))
     check_equal(s.ask("own %s" % server.id), "ok", "giving the files to the server's user")
-    tarnwick_gui.save_site(s, SITE, server)
+    tarnwick_gui.save_site(s, SITE, "127.0.0.1:%d" % server.port, server.user, server.password)
 
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
@@ -68,9 +68,7 @@ def test(s):
     harness.wait_until(lambda: '"QUIT"' in open(log, errors="replace").read(), 10, "QUIT in the server's log")
     s.screenshot("disconnected")
 
-    s.key("alt+F4")
-    s.wait_gone(hwnd=main.hwnd)
-    check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
+    tarnwick_gui.close_with_alt_f4(s, program, main)
 
 
 if __name__ == "__main__":

@@ -13,9 +13,7 @@ from harness import check, check_equal  # noqa: E402
 
 
 def test(s):
-    # A stored site keeps the new-site dialogs from opening at the first start.
-    code, output = s.cli("site-add", "Smoke Site", "192.0.2.10:21", "nobody", "secret")
-    check_equal(code, 0, "tarnwick-cli site-add (%s)" % output.strip())
+    tarnwick_gui.save_idle_site(s)
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     check(main.visible and main.state == "normal", "the main window is shown normally: %r" % (main,))
@@ -52,9 +50,7 @@ def test(s):
     instance = s.windows(cls="VelmoraSoftware_InstanceWindow", title="Tarnwick", hidden=True)
     check_equal([(w.pid, w.visible) for w in instance], [(main.pid, False)], "the hidden instance window")
 
-    s.key("alt+F4")
-    s.wait_gone(hwnd=main.hwnd)
-    check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
+    tarnwick_gui.close_with_alt_f4(s, program, main)
     s.screenshot("closed")
 
 

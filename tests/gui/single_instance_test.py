@@ -12,8 +12,7 @@ from harness import check, check_equal  # noqa: E402
 
 
 def test(s):
-    code, output = s.cli("site-add", "Smoke Site", "192.0.2.10:21", "nobody", "secret")
-    check_equal(code, 0, "tarnwick-cli site-add (%s)" % output.strip())
+    tarnwick_gui.save_idle_site(s)
     first = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     check_equal(len(s.processes("tarnwick.exe")), 1, "tarnwick.exe processes after the first start")
@@ -36,9 +35,7 @@ def test(s):
     check(first.running(), "the first copy still runs")
     s.screenshot("woken")
 
-    s.key("alt+F4")
-    s.wait_gone(hwnd=main.hwnd)
-    check_equal(first.wait(15), 0, "the first copy's exit code")
+    tarnwick_gui.close_with_alt_f4(s, first, main)
 
 
 if __name__ == "__main__":

@@ -19,8 +19,20 @@ def wait_main_window(s, timeout=30):
     return harness.wait_until(lambda: (main_windows(s) or [None])[0], timeout, "Tarnwick's main window", interval=0.2)
 
 
-def save_site(s, label, server):
-    """A saved site for the server, through tarnwick-cli on the session's scratch key."""
-    code, output = s.cli("site-add", label, "127.0.0.1:%d" % server.port, server.user, server.password,
-                         "--remote", "/")
+def save_site(s, label, address, user, password):
+    """A saved site, through tarnwick-cli on the session's scratch key."""
+    code, output = s.cli("site-add", label, address, user, password, "--remote", "/")
     harness.check_equal(code, 0, "tarnwick-cli site-add (%s)" % output.strip())
+
+
+def save_idle_site(s):
+    """A saved site that is not the current one: the program starts without connecting and without
+    the new-site dialogs (an address of TEST-NET-1, never contacted)."""
+    save_site(s, "Smoke Site", "192.0.2.10:21", "nobody", "secret")
+
+
+def close_with_alt_f4(s, program, main):
+    """Closes the main window from the keyboard; the program must end with code 0."""
+    s.key("alt+F4")
+    s.wait_gone(hwnd=main.hwnd)
+    harness.check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
