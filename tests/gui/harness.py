@@ -14,6 +14,9 @@ started is killed when it ends, also after a failure or a time-out.
         s.type("hello")
         s.screenshot("typed")
 
+Text beyond ASCII is typed only after add_keys() has given its characters keys
+of their own, before the program starts (see xkeymap.py).
+
 Environment: TARNWICK_GUI_DISPLAY=:N reuses a running X server instead of
 starting Xvfb (to watch a test, for instance through a VNC viewer).
 """
@@ -25,6 +28,8 @@ import socket
 import subprocess
 import time
 from collections import namedtuple
+
+import xkeymap
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.normpath(os.path.join(HERE, "..", ".."))
@@ -131,6 +136,7 @@ class Session:
         self.probe_process = None
         self.started = []
         self.servers = []
+        self.extra_keys = set()
 
     # --- life cycle -----------------------------------------------------------------------------
 
@@ -471,7 +477,20 @@ class Session:
         """Presses keys as xdotool names them ("ctrl+t", "Return", "alt+F4"), one after the other."""
         self._xdotool("key", "--delay", 60, *keys)
 
+    def add_keys(self, characters):
+        """Gives characters beyond ASCII keys of their own, for type(); call it before starting the
+        program that is to receive them (see xkeymap)."""
+        new = sorted(set(c for c in characters if ord(c) > 0x7e) - self.extra_keys)
+        if new and self.started:
+            raise HarnessError("add_keys() after a program started: it would lose keystrokes")
+        if new and not xkeymap.add_keys(self.env["DISPLAY"], new):
+            raise HarnessError("no free keys on the display for %r" % "".join(new))
+        self.extra_keys.update(new)
+
     def type(self, text):
+        missing = set(c for c in text if ord(c) > 0x7e) - self.extra_keys
+        if missing:
+            raise HarnessError("type(): %r needs add_keys() before the program starts" % "".join(sorted(missing)))
         self._xdotool("type", "--delay", 30, text)
 
     # No "mousemove --sync": it waits for ever when the pointer is already there, and XTEST

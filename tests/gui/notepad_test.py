@@ -18,6 +18,8 @@ def edit_text(s):
 
 
 def test(s):
+    lines = ["Tarnwick harness: 1 + 2 = 3? \u00e9t\u00e9 \u00e4\u00e4 \u65e5\u672c", "second line"]
+    s.add_keys(lines[0])
     notepad = s.start("notepad")
     window = s.wait_window(title=TITLE)
     check(window.visible, "Notepad's window is visible")
@@ -27,7 +29,6 @@ def test(s):
     s.screenshot("opened")
 
     # Typing, read back from the control; the status bar follows the caret.
-    lines = ["Tarnwick harness: 1 + 2 = 3?", "second line"]
     s.type(lines[0])
     s.key("Return")
     s.type(lines[1])
