@@ -304,6 +304,18 @@ class Session:
                              stderr=subprocess.STDOUT, timeout=60)
         return run.returncode, run.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
 
+    def registry_values(self, subkey):
+        """{name: data} of the values below the session's scratch key's subkey, as texts (as `reg query`
+        prints them); {} when the key does not exist."""
+        run = subprocess.run(["wine", "reg", "query", "HKCU\\%s\\%s" % (self.registry, subkey)], env=self.env,
+                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
+        values = {}
+        for line in run.stdout.decode("utf-8", "replace").splitlines():
+            match = re.match(r"^ +(.+?) {4}(REG_\w+) {4}(.*)$", line.rstrip("\r"))
+            if match:
+                values[match.group(1)] = match.group(3)
+        return values
+
     # --- the test servers (tests/support/testenv) -------------------------------------------------
 
     def ask(self, request):

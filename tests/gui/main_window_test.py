@@ -2,7 +2,8 @@
 """tarnwick.exe opens its main window: the panes, path boxes and log window by
 their control ids, the not-connected state of the remote side, the remote
 list's columns, the toolbars, the menu bar and the status bar; Alt+F4 ends
-the program."""
+the program, which stores the window's placement and restores it at the
+next start, maximised when it was closed maximised."""
 import os
 import sys
 
@@ -50,8 +51,33 @@ def test(s):
     instance = s.windows(cls="VelmoraSoftware_InstanceWindow", title="Tarnwick", hidden=True)
     check_equal([(w.pid, w.visible) for w in instance], [(main.pid, False)], "the hidden instance window")
 
+    # Moved by its title bar, the window's place is stored on exit and used at the next start.
+    left, top, right, bottom = main.rect
+    s.drag((left + 150, top + 10), (left + 150 - 137, top + 10 - 100))
+    moved = (left - 137, top - 100, right - 137, bottom - 100)
+    harness.wait_until(lambda: s.windows(hwnd=main.hwnd)[0].rect == moved, 10, "the window moved to %r" % (moved,))
     tarnwick_gui.close_with_alt_f4(s, program, main)
-    s.screenshot("closed")
+    stored = s.registry_values("MainWindow")
+    check_equal({k: stored.get(k) for k in ("X", "Y", "Width", "Height", "Maximized")},
+                {"X": str(moved[0]), "Y": str(moved[1]), "Width": str(right - left), "Height": str(bottom - top),
+                 "Maximized": "0"}, "placement stored on exit")
+    program = s.start("tarnwick.exe")
+    main = tarnwick_gui.wait_main_window(s)
+    check_equal(main.rect, moved, "the window's rectangle at the second start")
+    s.screenshot("moved")
+
+    # Maximised from the system menu, it is stored so and opens maximised.
+    s.key("alt+space")
+    s.wait_window(cls="#32768")
+    s.key("x")
+    harness.wait_until(lambda: s.windows(hwnd=main.hwnd)[0].state == "maximized", 10, "the maximised window")
+    tarnwick_gui.close_with_alt_f4(s, program, main)
+    check_equal(s.registry_values("MainWindow").get("Maximized"), "1", "Maximized stored on exit")
+    program = s.start("tarnwick.exe")
+    main = tarnwick_gui.wait_main_window(s)
+    check_equal(main.state, "maximized", "the window's state at the third start")
+    s.screenshot("maximised")
+    tarnwick_gui.close_with_alt_f4(s, program, main)
 
 
 if __name__ == "__main__":
