@@ -168,6 +168,9 @@ class Session:
         raise TestTimeout("the test was stopped")  # cleans up on the way out, like a time-out
 
     def _start(self):
+        for program in ("ui-probe.exe", "ui-probe-agent.dll"):
+            if not os.path.exists(os.path.join(self.bin, program)):
+                raise HarnessError("%s is missing: build the target ui-probe in %s" % (program, self.build))
         for folder in (self.shots, self.work):
             shutil.rmtree(folder, ignore_errors=True)
             os.makedirs(folder)
