@@ -37,6 +37,9 @@ def test(s):
 
     s.key("ctrl+t")
     s.wait_window(cls="#32768")
+    entries = [e.text for e in s.menu(cls="#32768") if "separator" not in e.flags]
+    check(len(entries) == 2 and entries[0].startswith(SITE) and entries[1] == "New Site ...",
+          "the site menu: the saved site, then \"New Site ...\": %r" % entries)
     s.screenshot("site-menu")
     s.key("Down", "Return")
     connected = "Connected to %s (127.0.0.1:%d) as %s" % (SITE, server.port, server.user)

@@ -51,12 +51,15 @@ def test(s):
     entries = s.menu(title=TITLE)
     bar = [e.text for e in entries if "." not in e.path]
     check("&Edit" in bar and "&File" in bar, "Notepad's menu bar: %r" % bar)
+    edit_path = [e.path for e in entries if e.text == "&Edit"][0]
     select_all = [e for e in entries if e.text.startswith("Select &all")]
     check_equal(len(select_all), 1, "entries \"Select all\" in the menus")
 
     # A menu opened with keys is a popup window of the desktop until Escape closes it.
     s.key("alt+e")
     s.wait_window(cls="#32768")
+    shown = [e.text for e in s.menu(cls="#32768")]
+    check_equal(shown, [e.text for e in entries if e.path.startswith(edit_path + ".")], "entries of the open Edit menu")
     s.screenshot("edit-menu")
     s.key("Escape", "Escape")
     s.wait_gone(cls="#32768")

@@ -1,5 +1,5 @@
 // ui-probe-agent.dll: loaded into a program's process by ui-probe, it writes
-// the records of a window's menu bar into the shared section the probe made,
+// the records of a window's menu into the shared section the probe made,
 // and then declines to stay loaded.
 #include <windows.h>
 
@@ -17,7 +17,7 @@ void AnswerProbe()
     if (!section)
         return;
     if (auto* exchange = static_cast<MenuExchange*>(MapViewOfFile(section, FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, 0))) {
-        std::string records = Utf8(MenuBarRecords(exchange->window));
+        std::string records = Utf8(MenuRecords(exchange->window));
         size_t room = kMenuExchangeSize - offsetof(MenuExchange, records);
         exchange->length = static_cast<DWORD>(records.size() < room ? records.size() : room);
         std::memcpy(exchange->records, records.data(), exchange->length);

@@ -40,9 +40,11 @@ bool LoadAgentInto(HANDLE process)
 
 }  // namespace
 
-bool DumpMenuBar(HWND top)
+bool DumpMenu(HWND top)
 {
-    if (!GetMenu(top)) {
+    wchar_t className[16] = L"";
+    GetClassNameW(top, className, 16);
+    if (!GetMenu(top) && std::wstring(className) != L"#32768") {
         PrintError(L"the window has no menu bar");
         return false;
     }
@@ -63,7 +65,7 @@ bool DumpMenuBar(HWND top)
             PrintRaw(std::string(exchange->records, exchange->length));
     }
     if (!answered)
-        PrintError(L"the menu bar could not be read inside the window's process");
+        PrintError(L"the menu could not be read inside the window's process");
     if (process)
         CloseHandle(process);
     if (exchange)

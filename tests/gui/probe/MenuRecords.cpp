@@ -35,10 +35,21 @@ void AddMenu(HMENU menu, const std::wstring& path, std::wstring& out)
 
 }  // namespace
 
-std::wstring MenuBarRecords(HWND top)
+std::wstring MenuRecords(HWND window)
 {
+    HMENU menu = nullptr;
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"#32768") {
+        // A pop-up menu's window names its menu; it answers from inside its modal loop.
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer))
+            menu = reinterpret_cast<HMENU>(answer);
+    } else {
+        menu = GetMenu(window);
+    }
     std::wstring out;
-    if (HMENU bar = GetMenu(top))
-        AddMenu(bar, L"", out);
+    if (menu)
+        AddMenu(menu, L"", out);
     return out;
 }

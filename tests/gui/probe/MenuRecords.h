@@ -3,8 +3,9 @@
 
 #include <string>
 
-// "menu" PATH ID FLAGS TEXT lines for every entry of the window's menu bar and
-// its sub-menus: PATH is the positions from the bar down ("1.0.2"), ID 0 for
-// a sub-menu, FLAGS a comma list of popup, separator, grayed, checked, or "-".
+// "menu" PATH ID FLAGS TEXT lines for every entry of the window's menu bar, or
+// of the menu an open pop-up menu window (class #32768) shows, and of their
+// sub-menus: PATH is the positions from the top down ("1.0.2"), ID 0 for a
+// sub-menu, FLAGS a comma list of popup, separator, grayed, checked, or "-".
 // Runs in the process that owns the menu.
-std::wstring MenuBarRecords(HWND top);
+std::wstring MenuRecords(HWND window);

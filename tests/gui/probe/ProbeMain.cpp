@@ -24,7 +24,7 @@ constexpr const wchar_t* kUsage =
     L"  controls         the window's descendants and the keyboard focus\n"
     L"  list ID | tree ID | combo ID | toolbar ID | status [ID]\n"
     L"                   a list view, tree view, combo box, toolbar, status bar\n"
-    L"  menu             the entries of the menu bar\n"
+    L"  menu             the entries of the menu bar, or of an open pop-up menu (class #32768)\n"
     L"  command ID       posts WM_COMMAND with the id to the window\n"
     L"  close            posts WM_CLOSE to the window\n"
     L"  processes        every process: PID, parent PID, program\n"
@@ -160,7 +160,7 @@ int OnWindow(const Options& options)
     if (name == L"controls")
         done = DumpControls(top);
     else if (name == L"menu")
-        done = DumpMenuBar(top);
+        done = DumpMenu(top);
     else if (name == L"status")
         done = DumpStatusBar(top, hasId ? id : 0);
     else if (name == L"close")
