@@ -2,7 +2,8 @@
 """Download as a user does it: the local folder typed into the local path box,
 a remote row clicked, the Download button (104) clicked. The file arrives on
 disk with the server's bytes and modification time and shows in the local
-pane; Upload (103) stays disabled while nothing local is selected."""
+pane and in the daily log file; Upload (103) stays disabled while nothing
+local is selected."""
 import os
 import sys
 
@@ -25,6 +26,7 @@ def test(s):
     check_equal(s.ask("own %s" % server.id), "ok", "giving the files to the server's user")
     tarnwick_gui.save_site(s, "Download Site", "127.0.0.1:%d" % server.port, server.user, server.password)
 
+    mark = tarnwick_gui.log_mark(s)
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     s.key("ctrl+t")
@@ -58,6 +60,8 @@ def test(s):
                                "rows of the local pane")
     check_equal(local, ["report.bin"], "the local pane after the download")
     s.screenshot("downloaded")
+    harness.wait_until(lambda: "Downloaded file OK." in tarnwick_gui.log_since(s, mark), 10,
+                       "\"Downloaded file OK.\" in the log file")
     tarnwick_gui.close_with_alt_f4(s, program, main)
 
 

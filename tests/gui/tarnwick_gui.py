@@ -1,4 +1,9 @@
-"""What the GUI tests of tarnwick.exe share: finding its main window."""
+"""What the GUI tests of tarnwick.exe share: finding its main window, saved
+sites, closing, and the session log files it writes."""
+import getpass
+import glob
+import os
+
 import harness
 
 MAIN_TITLE = "Tarnwick File Transfer Software"
@@ -36,3 +41,24 @@ def close_with_alt_f4(s, program, main):
     s.key("alt+F4")
     s.wait_gone(hwnd=main.hwnd)
     harness.check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
+
+
+def _log_files(s):
+    folder = os.path.join(s.build, "wineprefix", "drive_c", "users", getpass.getuser(), "AppData", "Roaming",
+                          "Velmora Software", "Tarnwick", "Logs")
+    return glob.glob(os.path.join(folder, "*.txt"))
+
+
+def log_mark(s):
+    """Where the daily log files end now (they are shared with every earlier run in the prefix)."""
+    return {path: os.path.getsize(path) for path in _log_files(s)}
+
+
+def log_since(s, mark):
+    """The text the program appended to its log files since the mark."""
+    text = ""
+    for path in sorted(_log_files(s)):
+        with open(path, "rb") as f:
+            f.seek(mark.get(path, 0))
+            text += f.read().decode("utf-8", "replace").replace("\r\n", "\n")
+    return text
