@@ -11,6 +11,7 @@
 #include "ControlDump.h"
 #include "MenuDump.h"
 #include "ProbeOutput.h"
+#include "RegistryDump.h"
 #include "TargetWindow.h"
 
 namespace {
@@ -28,6 +29,8 @@ constexpr const wchar_t* kUsage =
     L"  command ID       posts WM_COMMAND with the id to the window\n"
     L"  close            posts WM_CLOSE to the window\n"
     L"  processes        every process: PID, parent PID, program\n"
+    L"  registry KEY     the values of a key below HKEY_CURRENT_USER: name, type, data\n"
+    L"  forget-key KEY   deletes a key below HKEY_CURRENT_USER with everything in it\n"
     L"  run PROGRAM [ARGUMENT...]   runs a program on the desktop and exits with its code\n"
     L"  serve            reads requests (the arguments above, tab-separated) a line at a time from\n"
     L"                   stdin and answers each with its records and a line \"end\" CODE";
@@ -183,6 +186,14 @@ int Execute(const Options& options)
     const std::wstring& name = options.command[0];
     if (name == L"processes")
         return Processes();
+    if ((name == L"registry" || name == L"forget-key") && options.command.size() != 2) {
+        PrintError(name + L" needs a key");
+        return 2;
+    }
+    if (name == L"registry")
+        return DumpRegistryKey(options.command[1]) ? 0 : 1;
+    if (name == L"forget-key")
+        return ForgetRegistryKey(options.command[1]) ? 0 : 1;
     if (name == L"windows") {
         for (HWND window : FindTopWindows(options.query))
             PrintWindowRecord(window);
