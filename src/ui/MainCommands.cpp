@@ -22,6 +22,7 @@
 #include "store/Registry.h"
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
+#include "ui/RemoteFolderNames.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
 
@@ -29,25 +30,6 @@ namespace {
 
 constexpr int kFromAccelerator = 1;
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
-
-// The folder above a remote folder: cut at its last separator after a
-// trailing one is dropped; "/" when nothing is left.
-std::wstring RemoteParent(std::wstring folder)
-{
-    if (folder.size() > 1 && (folder.back() == L'/' || folder.back() == L'\\'))
-        folder.pop_back();
-    size_t cut = folder.find_last_of(L"/\\");
-    return cut == std::wstring::npos || cut == 0 ? L"/" : folder.substr(0, cut);
-}
-
-std::wstring LastRemoteName(const std::wstring& folder)
-{
-    std::wstring trimmed = folder;
-    if (trimmed.size() > 1 && (trimmed.back() == L'/' || trimmed.back() == L'\\'))
-        trimmed.pop_back();
-    size_t cut = trimmed.find_last_of(L"/\\");
-    return cut == std::wstring::npos ? trimmed : trimmed.substr(cut + 1);
-}
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -208,6 +190,8 @@ bool MainWindow::OnSiteCommand(int command)
     } else {
         return false;
     }
+    // A connection dropped or made on the way shows at once, not at the next check.
+    manager_->RefreshStatus();
     RefreshPaneStates();
     return true;
 }
@@ -320,7 +304,7 @@ void MainWindow::UpRemote()
 {
     if (!manager_->Connected() || manager_->CurrentFolder() == L"/")
         return;
-    std::wstring left = LastRemoteName(manager_->CurrentFolder());
+    std::wstring left = RemoteFolderName(manager_->CurrentFolder());
     if (OpenRemoteFolder(RemoteParent(manager_->CurrentFolder()), true))
         FocusRemoteName(left);
 }
