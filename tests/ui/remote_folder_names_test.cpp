@@ -1,28 +1,31 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "ui/RemoteFolderNames.h"
 
-TEST(RemoteParent, CutsAtTheLastSeparator)
-{
-    EXPECT_EQ(RemoteParent(L"/pub/docs"), L"/pub");
-    EXPECT_EQ(RemoteParent(L"/pub/docs/"), L"/pub");
-    EXPECT_EQ(RemoteParent(L"/pub\\docs"), L"/pub");
-    EXPECT_EQ(RemoteParent(L"/a/b/c"), L"/a/b");
-}
+namespace {
 
-TEST(RemoteParent, EndsAtTheRoot)
+using Cases = std::vector<std::pair<std::wstring, std::wstring>>;  // folder, expected
+
+}  // namespace
+
+TEST(RemoteParent, CutsAtTheLastSeparatorAndEndsAtTheRoot)
 {
-    EXPECT_EQ(RemoteParent(L"/pub"), L"/");
-    EXPECT_EQ(RemoteParent(L"/pub/"), L"/");
-    EXPECT_EQ(RemoteParent(L"/"), L"/");
-    EXPECT_EQ(RemoteParent(L"pub"), L"/");
-    EXPECT_EQ(RemoteParent(L""), L"/");
+    const Cases cases = {
+        {L"/pub/docs", L"/pub"}, {L"/pub/docs/", L"/pub"}, {L"/pub\\docs", L"/pub"}, {L"/a/b/c", L"/a/b"},
+        {L"/pub", L"/"},         {L"/pub/", L"/"},         {L"/", L"/"},             {L"pub", L"/"},
+        {L"", L"/"},
+    };
+    for (const auto& [folder, parent] : cases)
+        EXPECT_EQ(RemoteParent(folder), parent) << std::string(folder.begin(), folder.end());
 }
 
 TEST(RemoteFolderName, IsTheLastComponent)
 {
-    EXPECT_EQ(RemoteFolderName(L"/pub/docs"), L"docs");
-    EXPECT_EQ(RemoteFolderName(L"/pub/docs/"), L"docs");
-    EXPECT_EQ(RemoteFolderName(L"C:\\data"), L"data");
-    EXPECT_EQ(RemoteFolderName(L"pub"), L"pub");
+    const Cases cases = {{L"/pub/docs", L"docs"}, {L"/pub/docs/", L"docs"}, {L"C:\\data", L"data"}, {L"pub", L"pub"}};
+    for (const auto& [folder, name] : cases)
+        EXPECT_EQ(RemoteFolderName(folder), name) << std::string(folder.begin(), folder.end());
 }
