@@ -30,6 +30,7 @@ namespace {
 
 constexpr int kFromAccelerator = 1;
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
+const wchar_t kNoFilters[] = L"Filters are not available in this version.";
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -73,7 +74,13 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         else if (lastBox_ == remote_.PathBox().Handle())
             GoRemote();
         else if (lastBox_ == localFilter_.Handle() || lastBox_ == remoteFilter_.Handle())
-            NotYetAvailable(L"Filters are not available in this version.");
+            NotYetAvailable(kNoFilters);
+        break;
+    case IDC_LOCAL_FILTER_APPLY:
+    case IDC_LOCAL_FILTER_REMOVE:
+    case IDC_REMOTE_FILTER_APPLY:
+    case IDC_REMOTE_FILTER_REMOVE:
+        NotYetAvailable(kNoFilters);
         break;
     case IDC_LOCAL_GO:
         GoLocal();
