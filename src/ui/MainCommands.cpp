@@ -311,7 +311,7 @@ void MainWindow::UpRemote()
 {
     if (!manager_->Connected() || manager_->CurrentFolder() == L"/")
         return;
-    std::wstring left = RemoteFolderName(manager_->CurrentFolder());
+    std::wstring left = FolderLeftByUp(manager_->CurrentFolder());
     if (OpenRemoteFolder(RemoteParent(manager_->CurrentFolder()), true))
         FocusRemoteName(left);
 }

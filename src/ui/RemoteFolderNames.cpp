@@ -18,7 +18,7 @@ std::wstring RemoteParent(std::wstring_view folder)
     return cut == std::wstring_view::npos || cut == 0 ? L"/" : std::wstring(folder.substr(0, cut));
 }
 
-std::wstring RemoteFolderName(std::wstring_view folder)
+std::wstring FolderLeftByUp(std::wstring_view folder)
 {
     folder = WithoutTrailingSeparator(folder);
     size_t cut = folder.find_last_of(L"/\\");

@@ -6,4 +6,4 @@
 // "/" or "\" once a trailing separator is dropped, "/" when nothing is left;
 // the row to focus there is the folder that was left.
 std::wstring RemoteParent(std::wstring_view folder);
-std::wstring RemoteFolderName(std::wstring_view folder);
+std::wstring FolderLeftByUp(std::wstring_view folder);

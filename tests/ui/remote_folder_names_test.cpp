@@ -23,9 +23,9 @@ TEST(RemoteParent, CutsAtTheLastSeparatorAndEndsAtTheRoot)
         EXPECT_EQ(RemoteParent(folder), parent) << std::string(folder.begin(), folder.end());
 }
 
-TEST(RemoteFolderName, IsTheLastComponent)
+TEST(FolderLeftByUp, IsTheLastComponent)
 {
     const Cases cases = {{L"/pub/docs", L"docs"}, {L"/pub/docs/", L"docs"}, {L"C:\\data", L"data"}, {L"pub", L"pub"}};
     for (const auto& [folder, name] : cases)
-        EXPECT_EQ(RemoteFolderName(folder), name) << std::string(folder.begin(), folder.end());
+        EXPECT_EQ(FolderLeftByUp(folder), name) << std::string(folder.begin(), folder.end());
 }
