@@ -2,6 +2,9 @@
 // #defines, since windres reads this file too.
 #pragma once
 
+// The main window's own window class, so that other programs can find it.
+#define MAIN_WINDOW_CLASS "TarnwickMainWindow"
+
 // Resources.
 #define IDI_TARNWICK 1
 #define IDI_STATUS_OFFLINE 2
