@@ -10,6 +10,7 @@
 #include "ops/ChmodCommand.h"
 #include "ops/DeleteCommand.h"
 #include "ops/DownloadJob.h"
+#include "ops/LocalFiles.h"
 #include "ops/NewFolderCommand.h"
 #include "ops/Notice.h"
 #include "ops/OpenCommand.h"
@@ -412,14 +413,38 @@ void MainWindow::Download()
 
 void MainWindow::Upload()
 {
-    std::vector<std::wstring> paths = local_.Selection();
+    UploadPaths(local_.Selection(), local_.Folder(), L"");
+}
+
+void MainWindow::UploadDropped(const std::vector<std::wstring>& paths)
+{
+    // A drag out of the remote list itself uploads nothing.
+    if (paths.empty() || ReadString(SettingsKey(), L"DragSource", L"local") == L"remote")
+        return;
+    POINT at;
+    GetCursorPos(&at);
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    ScreenToClient(remote_.List().Handle(), &hit.pt);
+    const RemoteRow* row = remote_.Row(ListView_HitTest(remote_.List().Handle(), &hit));
+    std::wstring into = row && row->kind == RemoteKind::Folder ? JoinRemotePath(manager_->CurrentFolder(), row->name)
+                                                              : L"";
+    UploadPaths(paths, LocalParent(paths[0]), into);
+    RefreshPaneStates();
+}
+
+void MainWindow::UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& localRoot,
+                             const std::wstring& remoteRoot)
+{
     if (!manager_->Connected() || paths.empty())
         return;
-    std::wstring localRoot = local_.Folder();
+    std::wstring folder = manager_->CurrentFolder();
     SetTimer(TimerId::KeepAlive, 60000);
     parts_->progress.Run(L"Uploading file list", [&](TaskContext& context) {
-        NetResult result = UploadSelection(context, *manager_, parts_->prompt, paths, localRoot, L"",
+        NetResult result = UploadSelection(context, *manager_, parts_->prompt, paths, localRoot, remoteRoot,
                                            ReadRemoteNameRules());
+        // Back in the folder shown, whichever folder received the files.
+        manager_->SetCurrentFolder(folder);
         if (manager_->Connected())
             manager_->OpenFolder(context, false);
         return result;

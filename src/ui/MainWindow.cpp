@@ -124,6 +124,8 @@ void MainWindow::Initialise()
     LogWrite(L"Tarnwick File Transfer Software Run", LogInformation);
     remote_.SetSortOrder({RemoteColumnFromSetting(ReadInt(SettingsKey(), L"LVRemoteFileSorter", 0)),
                           ReadBool(SettingsKey(), L"LVRemoteFileSorterAscend", true)});
+    remoteDrop_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { UploadDropped(paths); });
+    RegisterDragDrop(remote_.List().Handle(), remoteDrop_);
     WriteString(SettingsKey(), L"DragSource", L"local");
     Layout();
     remote_.FitColumns();
@@ -276,6 +278,10 @@ void MainWindow::MoveDivider(int y)
 void MainWindow::Destroy()
 {
     remote_.List().CancelEdit();
+    RevokeDragDrop(remote_.List().Handle());
+    if (remoteDrop_)
+        remoteDrop_->Release();
+    remoteDrop_ = nullptr;
     RemoteSortOrder order = remote_.SortOrder();
     WriteInt(SettingsKey(), L"LVRemoteFileSorter", RemoteColumnSetting(order.column));
     WriteBool(SettingsKey(), L"LVRemoteFileSorterAscend", order.ascending);
