@@ -86,6 +86,8 @@
 #define IDM_REMOTE_UP 1207
 #define IDM_REMOTE_CHMOD 1208
 #define IDM_REMOTE_BOOKMARKS 1209
+#define IDM_REMOTE_COPY 1210
+#define IDM_REMOTE_PASTE 1211
 
 // The column pop-up menu: IDM_COLUMN_FIRST + the column's number (Size is 1).
 #define IDM_COLUMN_FIRST 1300

@@ -156,6 +156,12 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_REMOTE_CHMOD:
         ChmodRemote();
         break;
+    case IDM_REMOTE_COPY:
+        CopyRemote();
+        break;
+    case IDM_REMOTE_PASTE:
+        PasteRemote();
+        break;
     case IDM_SITES:
     case IDM_SETUP_WIZARD:
     case IDM_QUICK:

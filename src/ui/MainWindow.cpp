@@ -482,6 +482,10 @@ bool MainWindow::OnNotify(NMHDR& header, LRESULT& result)
             ::SetTimer(window_, kMenuStateTimer, kMenuStateDelayMs, nullptr);
             RefreshPaneStates();
             return true;
+        case LVN_BEGINDRAG:
+            DragRemote();
+            RefreshPaneStates();
+            return true;
         case LVN_BEGINLABELEDITW:
             // Only the Rename command edits a name; a click on a selected row does not.
             result = renaming_ ? FALSE : TRUE;

@@ -83,6 +83,13 @@ private:
     void Upload();
     // Files dropped on the remote list: onto a folder row into that folder.
     void UploadDropped(const std::vector<std::wstring>& paths);
+    // Drag, Copy and Paste between the remote list and the shell (MainClipboard.cpp).
+    bool ClipboardHoldsShellItems() const;
+    // The selected rows downloaded into folder (made afresh); the entries it then holds.
+    std::vector<std::wstring> DownloadSelectionInto(const std::wstring& folder);
+    void CopyRemote();
+    void PasteRemote();
+    void DragRemote();
     void UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& localRoot,
                      const std::wstring& remoteRoot);
     void SynchronizeCommand();
