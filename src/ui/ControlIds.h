@@ -2,6 +2,9 @@
 // #defines, since windres reads this file too.
 #pragma once
 
+// The main window's own window class, so that other programs can find it.
+#define MAIN_WINDOW_CLASS "TarnwickMainWindow"
+
 // Resources.
 #define IDI_TARNWICK 1
 #define IDI_STATUS_OFFLINE 2
@@ -83,6 +86,8 @@
 #define IDM_REMOTE_UP 1207
 #define IDM_REMOTE_CHMOD 1208
 #define IDM_REMOTE_BOOKMARKS 1209
+#define IDM_REMOTE_COPY 1210
+#define IDM_REMOTE_PASTE 1211
 
 // The column pop-up menu: IDM_COLUMN_FIRST + the column's number (Size is 1).
 #define IDM_COLUMN_FIRST 1300

@@ -27,11 +27,6 @@ int ListView::ColumnCount() const
     return Header_GetItemCount(ListView_GetHeader(handle_));
 }
 
-int ListView::ColumnWidth(int index) const
-{
-    return ListView_GetColumnWidth(handle_, index);
-}
-
 void ListView::SetColumnWidth(int index, int width) const
 {
     ListView_SetColumnWidth(handle_, index, width);
@@ -108,9 +103,4 @@ void ListView::EditLabel(int row) const
 void ListView::CancelEdit() const
 {
     ListView_CancelEditLabel(handle_);
-}
-
-bool ListView::Editing() const
-{
-    return ListView_GetEditControl(handle_) != nullptr;
 }

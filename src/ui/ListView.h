@@ -13,7 +13,6 @@ public:
     void InsertColumn(int index, const std::wstring& text, int width, bool rightAligned) const;
     void DeleteColumn(int index) const;
     int ColumnCount() const;
-    int ColumnWidth(int index) const;
     void SetColumnWidth(int index, int width) const;
     // The arrow on one header (-1: none).
     void SetSortArrow(int column, bool ascending) const;
@@ -32,5 +31,4 @@ public:
     void FocusRow(int row) const;
     void EditLabel(int row) const;
     void CancelEdit() const;
-    bool Editing() const;
 };

@@ -8,6 +8,7 @@
 #include "ops/FileNameChecks.h"
 #include "ops/LocalDeleteCommand.h"
 #include "ops/NewFolderCommand.h"
+#include "ui/FileDragDrop.h"
 #include "ui/LogicalOrder.h"
 #include "ui/RemoteColumnText.h"
 
@@ -235,10 +236,12 @@ bool LocalPaneWindow::Create(HWND parent, int controlId)
         ListView_SetImageList(list_, images, LVSIL_SMALL);
         TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
     }
-    AddColumn(list_, 0, L"Name", 200, LVCFMT_LEFT);
-    AddColumn(list_, 1, L"Size", 80, LVCFMT_RIGHT);
-    AddColumn(list_, 2, L"Type", 120, LVCFMT_LEFT);
+    AddColumn(list_, 0, L"Name", 170, LVCFMT_LEFT);
+    AddColumn(list_, 1, L"Size", 70, LVCFMT_RIGHT);
+    AddColumn(list_, 2, L"Type", 110, LVCFMT_LEFT);
     AddColumn(list_, 3, L"Date modified", 120, LVCFMT_LEFT);
+    dropTarget_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { DropFiles(paths); });
+    RegisterDragDrop(list_, dropTarget_);  // fails without OLE: no drops then
     FillList();
     return true;
 }
@@ -262,11 +265,7 @@ bool LocalPaneWindow::GoToPath(const std::wstring& text)
 void LocalPaneWindow::Refresh()
 {
     EndRename();
-    std::vector<std::wstring> selected;
-    for (const std::wstring& path : Selection())
-        selected.push_back(path.substr(path.find_last_of(L"\\/") + 1));
-    if (folder_.empty())
-        selected = {};  // drives are named by their whole path; nothing to keep
+    std::vector<std::wstring> selected = SelectedNames();
     FillList();
     SelectNames(selected);
     if (!treeShown_) {
@@ -305,13 +304,21 @@ void LocalPaneWindow::Forward()
 std::vector<std::wstring> LocalPaneWindow::Selection() const
 {
     std::vector<std::wstring> paths;
+    for (const std::wstring& name : SelectedNames())
+        paths.push_back(PathOf(name));
+    return paths;
+}
+
+std::vector<std::wstring> LocalPaneWindow::SelectedNames() const
+{
+    std::vector<std::wstring> names;
     for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
         int index = ItemAt(row);
         if (index >= 0)
-            paths.push_back(PathOf(items_[index]));
+            names.push_back(items_[index].name);
     }
-    return paths;
+    return names;
 }
 
 size_t LocalPaneWindow::SelectedCount() const
@@ -399,6 +406,29 @@ bool LocalPaneWindow::NewFolder(UserPrompt& prompt, const std::wstring& typedNam
     return true;
 }
 
+void LocalPaneWindow::DropFiles(const std::vector<std::wstring>& paths)
+{
+    if (!IsFileSystemFolder())
+        return;
+    std::wstring from;  // each path ends with a NUL, the list with a second one
+    for (const std::wstring& path : paths) {
+        if (!SameName(ParentFolder(path), folder_))
+            from += path + L'\0';
+    }
+    if (from.empty())
+        return;
+    from += L'\0';
+    std::wstring to = folder_ + L'\0';
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = window_;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR;
+    SHFileOperationW(&operation);
+    Refresh();
+}
+
 void LocalPaneWindow::ToggleTree()
 {
     treeShown_ = !treeShown_;
@@ -442,7 +472,13 @@ LRESULT LocalPaneWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         SelectNames({renamed});
         return 0;
     }
+    case WM_DESTROY:
+        RevokeDragDrop(list_);
+        return 0;
     case WM_NCDESTROY: {
+        if (dropTarget_)
+            dropTarget_->Release();
+        dropTarget_ = nullptr;
         HWND window = window_;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = list_ = tree_ = nullptr;
@@ -463,6 +499,9 @@ LRESULT LocalPaneWindow::Notify(const NMHDR& header)
                 PostToParent(kLocalSelectionChangedMessage);
             return 0;
         }
+        case LVN_BEGINDRAG:
+            DragSelection();
+            return 0;
         case LVN_ITEMACTIVATE:
             OpenRow(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
             return 0;
@@ -542,7 +581,7 @@ void LocalPaneWindow::FillList()
     items_ = ReadItems();
     for (size_t i = 0; i < items_.size(); ++i) {
         const Item& entry = items_[i];
-        SHFILEINFOW info = ShellInfo(PathOf(entry), entry.folder, folder_.empty());
+        SHFILEINFOW info = ShellInfo(PathOf(entry.name), entry.folder, folder_.empty());
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(i);
@@ -585,9 +624,9 @@ std::vector<LocalPaneWindow::Item> LocalPaneWindow::ReadItems() const
     return items;
 }
 
-std::wstring LocalPaneWindow::PathOf(const Item& item) const
+std::wstring LocalPaneWindow::PathOf(const std::wstring& name) const
 {
-    return folder_.empty() ? item.name : JoinLocal(folder_, item.name);
+    return folder_.empty() ? name : JoinLocal(folder_, name);  // a drive's name is its path
 }
 
 int LocalPaneWindow::ItemAt(int row) const
@@ -607,7 +646,7 @@ void LocalPaneWindow::OpenRow(int row)
     if (index < 0)
         return;
     const Item& item = items_[index];
-    std::wstring path = PathOf(item);
+    std::wstring path = PathOf(item.name);
     if (item.folder)
         Show(path, true);
     else
@@ -624,6 +663,18 @@ void LocalPaneWindow::EndRename()
     cancellingEdit_ = false;
     renamePending_ = false;
     SelectNames({});
+}
+
+void LocalPaneWindow::DragSelection()
+{
+    if (!IsFileSystemFolder())
+        return;
+    IDataObject* data = CreateFileDataObject(folder_, SelectedNames());
+    if (!data)
+        return;
+    DragFiles(data);
+    data->Release();
+    Refresh();  // a move took items away
 }
 
 void LocalPaneWindow::PostToParent(UINT message) const

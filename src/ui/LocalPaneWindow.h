@@ -11,6 +11,8 @@
 #include "ops/Shell.h"
 #include "store/UserPrompt.h"
 
+class FileDropTarget;
+
 // What the pane posts to its parent: the folder shown changed; the selection
 // changed.
 constexpr UINT kLocalFolderChangedMessage = WM_USER + 100;
@@ -20,7 +22,9 @@ constexpr UINT kLocalSelectionChangedMessage = WM_USER + 101;
 // list of the current folder, folders first, and an optional folder tree), in
 // a window of the class "LEXPLORER". An empty folder is the computer itself,
 // listing its drives. Double clicking a folder opens it, a file opens with its
-// program; an edited name renames the item.
+// program; an edited name renames the item. The selection can be dragged out
+// as files, and files dropped on the list are copied in (OLE must be running
+// in the thread for both).
 class LocalPaneWindow : public LocalPane {
 public:
     explicit LocalPaneWindow(Shell& shell = SystemShell());
@@ -70,6 +74,11 @@ public:
     // The name typed in the new-folder dialog, made in the current folder.
     bool NewFolder(UserPrompt& prompt, const std::wstring& typedName);
 
+    // Files dropped on the list: the shell copies them into the current
+    // folder, asking as it does about existing names. Items already in the
+    // folder stay where they are.
+    void DropFiles(const std::vector<std::wstring>& paths);
+
     // "Folder Explorer": the tree takes the left half.
     void ToggleTree();
     bool TreeShown() const { return treeShown_; }
@@ -93,11 +102,13 @@ private:
     bool Show(const std::wstring& folder, bool recordHistory);
     void FillList();
     std::vector<Item> ReadItems() const;
-    std::wstring PathOf(const Item& item) const;
+    std::wstring PathOf(const std::wstring& name) const;
+    std::vector<std::wstring> SelectedNames() const;
     int ItemAt(int row) const;
     void OpenRow(int row);
     bool MoveItem(const std::wstring& oldName, const std::wstring& newText);
     void EndRename();
+    void DragSelection();
     void PostToParent(UINT message) const;
     // The drives are shown, which are not on the history, after a folder that is.
     bool OnDrives() const { return folder_.empty() && !history_.At(history_.Position()).empty(); }
@@ -122,5 +133,6 @@ private:
     bool renamePending_ = false;
     bool cancellingEdit_ = false;  // an edit ended by navigation renames nothing
     bool filling_ = false;  // the list or tree is changed by the program, not the user
-    std::wstring renamedTo_;  // selected once the list is rebuilt after an edited name
+    std::wstring renamedTo_;
+    FileDropTarget* dropTarget_ = nullptr;  // registered for the list while OLE runs  // selected once the list is rebuilt after an edited name
 };

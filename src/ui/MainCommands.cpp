@@ -10,6 +10,7 @@
 #include "ops/ChmodCommand.h"
 #include "ops/DeleteCommand.h"
 #include "ops/DownloadJob.h"
+#include "ops/LocalFiles.h"
 #include "ops/NewFolderCommand.h"
 #include "ops/Notice.h"
 #include "ops/OpenCommand.h"
@@ -22,6 +23,7 @@
 #include "store/Registry.h"
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
+#include "ui/RemoteFolderNames.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
 
@@ -29,25 +31,7 @@ namespace {
 
 constexpr int kFromAccelerator = 1;
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
-
-// The folder above a remote folder: cut at its last separator after a
-// trailing one is dropped; "/" when nothing is left.
-std::wstring RemoteParent(std::wstring folder)
-{
-    if (folder.size() > 1 && (folder.back() == L'/' || folder.back() == L'\\'))
-        folder.pop_back();
-    size_t cut = folder.find_last_of(L"/\\");
-    return cut == std::wstring::npos || cut == 0 ? L"/" : folder.substr(0, cut);
-}
-
-std::wstring LastRemoteName(const std::wstring& folder)
-{
-    std::wstring trimmed = folder;
-    if (trimmed.size() > 1 && (trimmed.back() == L'/' || trimmed.back() == L'\\'))
-        trimmed.pop_back();
-    size_t cut = trimmed.find_last_of(L"/\\");
-    return cut == std::wstring::npos ? trimmed : trimmed.substr(cut + 1);
-}
+const wchar_t kNoFilters[] = L"Filters are not available in this version.";
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -91,7 +75,13 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         else if (lastBox_ == remote_.PathBox().Handle())
             GoRemote();
         else if (lastBox_ == localFilter_.Handle() || lastBox_ == remoteFilter_.Handle())
-            NotYetAvailable(L"Filters are not available in this version.");
+            NotYetAvailable(kNoFilters);
+        break;
+    case IDC_LOCAL_FILTER_APPLY:
+    case IDC_LOCAL_FILTER_REMOVE:
+    case IDC_REMOTE_FILTER_APPLY:
+    case IDC_REMOTE_FILTER_REMOVE:
+        NotYetAvailable(kNoFilters);
         break;
     case IDC_LOCAL_GO:
         GoLocal();
@@ -166,6 +156,12 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_REMOTE_CHMOD:
         ChmodRemote();
         break;
+    case IDM_REMOTE_COPY:
+        CopyRemote();
+        break;
+    case IDM_REMOTE_PASTE:
+        PasteRemote();
+        break;
     case IDM_SITES:
     case IDM_SETUP_WIZARD:
     case IDM_QUICK:
@@ -208,6 +204,8 @@ bool MainWindow::OnSiteCommand(int command)
     } else {
         return false;
     }
+    // A connection dropped or made on the way shows at once, not at the next check.
+    manager_->RefreshStatus();
     RefreshPaneStates();
     return true;
 }
@@ -320,7 +318,7 @@ void MainWindow::UpRemote()
 {
     if (!manager_->Connected() || manager_->CurrentFolder() == L"/")
         return;
-    std::wstring left = LastRemoteName(manager_->CurrentFolder());
+    std::wstring left = FolderLeftByUp(manager_->CurrentFolder());
     if (OpenRemoteFolder(RemoteParent(manager_->CurrentFolder()), true))
         FocusRemoteName(left);
 }
@@ -421,14 +419,38 @@ void MainWindow::Download()
 
 void MainWindow::Upload()
 {
-    std::vector<std::wstring> paths = local_.Selection();
+    UploadPaths(local_.Selection(), local_.Folder(), L"");
+}
+
+void MainWindow::UploadDropped(const std::vector<std::wstring>& paths)
+{
+    // A drag out of the remote list itself uploads nothing.
+    if (paths.empty() || ReadString(SettingsKey(), L"DragSource", L"local") == L"remote")
+        return;
+    POINT at;
+    GetCursorPos(&at);
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    ScreenToClient(remote_.List().Handle(), &hit.pt);
+    const RemoteRow* row = remote_.Row(ListView_HitTest(remote_.List().Handle(), &hit));
+    std::wstring into = row && row->kind == RemoteKind::Folder ? JoinRemotePath(manager_->CurrentFolder(), row->name)
+                                                              : L"";
+    UploadPaths(paths, LocalParent(paths[0]), into);
+    RefreshPaneStates();
+}
+
+void MainWindow::UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& localRoot,
+                             const std::wstring& remoteRoot)
+{
     if (!manager_->Connected() || paths.empty())
         return;
-    std::wstring localRoot = local_.Folder();
+    std::wstring folder = manager_->CurrentFolder();
     SetTimer(TimerId::KeepAlive, 60000);
     parts_->progress.Run(L"Uploading file list", [&](TaskContext& context) {
-        NetResult result = UploadSelection(context, *manager_, parts_->prompt, paths, localRoot, L"",
+        NetResult result = UploadSelection(context, *manager_, parts_->prompt, paths, localRoot, remoteRoot,
                                            ReadRemoteNameRules());
+        // Back in the folder shown, whichever folder received the files.
+        manager_->SetCurrentFolder(folder);
         if (manager_->Connected())
             manager_->OpenFolder(context, false);
         return result;

@@ -126,7 +126,8 @@ void MainWindow::NewSite()
 
 void MainWindow::ShowRemoteMenu(POINT at)
 {
-    CommandStates states = DecideCommandStates(Facts());
+    PaneFacts facts = Facts();
+    CommandStates states = DecideCommandStates(facts);
     size_t selected = remote_.List().SelectedCount();
     HMENU menu = CreatePopupMenu();
     auto add = [&](int command, const wchar_t* text, bool enabled) {
@@ -135,6 +136,12 @@ void MainWindow::ShowRemoteMenu(POINT at)
     add(IDM_REMOTE_OPEN, L"Open", selected == 1);
     SetMenuDefaultItem(menu, IDM_REMOTE_OPEN, FALSE);
     add(IDC_DOWNLOAD, L"Download", states.download);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    bool folderSelected = false;
+    for (const SelectedRemoteRow& row : remote_.SelectedRows())
+        folderSelected = folderSelected || row.kind == RemoteKind::Folder;
+    add(IDM_REMOTE_COPY, L"Copy", facts.remoteRowFocused || folderSelected);
+    add(IDM_REMOTE_PASTE, L"Paste", facts.connected && ClipboardHoldsShellItems());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     add(IDM_REMOTE_DELETE, L"Delete", states.remoteDelete);
     add(IDM_REMOTE_RENAME, L"Rename", selected == 1);

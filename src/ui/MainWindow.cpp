@@ -53,6 +53,16 @@ MainWindow::~MainWindow()
 
 bool MainWindow::Create()
 {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefDlgProcW;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_TARNWICK));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"" MAIN_WINDOW_CLASS;
+    RegisterClassExW(&windowClass);
     accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     window_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProcedure,
                                  reinterpret_cast<LPARAM>(this));
@@ -114,6 +124,8 @@ void MainWindow::Initialise()
     LogWrite(L"Tarnwick File Transfer Software Run", LogInformation);
     remote_.SetSortOrder({RemoteColumnFromSetting(ReadInt(SettingsKey(), L"LVRemoteFileSorter", 0)),
                           ReadBool(SettingsKey(), L"LVRemoteFileSorterAscend", true)});
+    remoteDrop_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { UploadDropped(paths); });
+    RegisterDragDrop(remote_.List().Handle(), remoteDrop_);
     WriteString(SettingsKey(), L"DragSource", L"local");
     Layout();
     remote_.FitColumns();
@@ -266,6 +278,10 @@ void MainWindow::MoveDivider(int y)
 void MainWindow::Destroy()
 {
     remote_.List().CancelEdit();
+    RevokeDragDrop(remote_.List().Handle());
+    if (remoteDrop_)
+        remoteDrop_->Release();
+    remoteDrop_ = nullptr;
     RemoteSortOrder order = remote_.SortOrder();
     WriteInt(SettingsKey(), L"LVRemoteFileSorter", RemoteColumnSetting(order.column));
     WriteBool(SettingsKey(), L"LVRemoteFileSorterAscend", order.ascending);
@@ -464,6 +480,10 @@ bool MainWindow::OnNotify(NMHDR& header, LRESULT& result)
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:
             ::SetTimer(window_, kMenuStateTimer, kMenuStateDelayMs, nullptr);
+            RefreshPaneStates();
+            return true;
+        case LVN_BEGINDRAG:
+            DragRemote();
             RefreshPaneStates();
             return true;
         case LVN_BEGINLABELEDITW:

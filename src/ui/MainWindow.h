@@ -8,6 +8,7 @@
 
 #include "ops/ConnectionManager.h"
 #include "ui/ComboBox.h"
+#include "ui/FileDragDrop.h"
 #include "ui/LocalPaneWindow.h"
 #include "ui/LogPanel.h"
 #include "ui/MainMessages.h"
@@ -80,6 +81,17 @@ private:
     void ChmodRemote();
     void Download();
     void Upload();
+    // Files dropped on the remote list: onto a folder row into that folder.
+    void UploadDropped(const std::vector<std::wstring>& paths);
+    // Drag, Copy and Paste between the remote list and the shell (MainClipboard.cpp).
+    bool ClipboardHoldsShellItems() const;
+    // The selected rows downloaded into folder (made afresh); the entries it then holds.
+    std::vector<std::wstring> DownloadSelectionInto(const std::wstring& folder);
+    void CopyRemote();
+    void PasteRemote();
+    void DragRemote();
+    void UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& localRoot,
+                     const std::wstring& remoteRoot);
     void SynchronizeCommand();
     void CompareCommand();
     void OpenLogFolder();
@@ -130,6 +142,7 @@ private:
     ComboBox localPath_;
     ComboBox localFilter_;
     ComboBox remoteFilter_;
+    FileDropTarget* remoteDrop_ = nullptr;  // registered for the remote list
     HMENU siteMenu_ = nullptr;
     int dividerY_ = 500;
     bool filtersOn_ = false;

@@ -1,23 +1,5 @@
 #include "ui/Window.h"
 
-void Window::Enable(bool enabled) const
-{
-    // Keeps a disabled window from holding the focus, where keys would go nowhere.
-    if (!enabled && HasFocus())
-        SendMessageW(GetParent(handle_), WM_NEXTDLGCTL, 0, FALSE);
-    EnableWindow(handle_, enabled);
-}
-
-void Window::Show(bool shown) const
-{
-    ShowWindow(handle_, shown ? SW_SHOWNA : SW_HIDE);
-}
-
-void Window::Move(const RECT& rect) const
-{
-    MoveWindow(handle_, rect.left, rect.top, Width(rect), Height(rect), TRUE);
-}
-
 void Window::SetText(const std::wstring& text) const
 {
     SetWindowTextW(handle_, text.c_str());

@@ -10,12 +10,7 @@ public:
     virtual ~Window() = default;
     void Attach(HWND handle) { handle_ = handle; }
     HWND Handle() const { return handle_; }
-    int Id() const { return GetDlgCtrlID(handle_); }
 
-    void Enable(bool enabled) const;
-    void Show(bool shown) const;
-    bool Visible() const { return IsWindowVisible(handle_) != FALSE; }
-    void Move(const RECT& rect) const;
     void SetText(const std::wstring& text) const;
     std::wstring Text() const;
     // The keyboard focus is on the window or on one of its children.

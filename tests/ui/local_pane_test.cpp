@@ -77,7 +77,8 @@ protected:
         RegisterClassW(&windowClass);
         host = CreateWindowExW(0, L"LocalPaneTestHost", L"Local pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                0, 0, 640, 480, nullptr, nullptr, windowClass.hInstance, nullptr);
-        ASSERT_TRUE(host);
+        ASSERT_TRUE(host) << "Wine makes no windows without an X display (DISPLAY when the wineserver starts) "
+                             "or its null graphics driver";
         ASSERT_TRUE(pane.Create(host, 101));
         pane.Move({0, 0, 600, 400});
         CreateDirectoryW(scratch.File(L"sub10").c_str(), nullptr);
@@ -238,6 +239,10 @@ TEST_F(LocalPaneTest, SelectionAsFullPathsAndOpening)
     EXPECT_EQ(pane.SelectedCount(), 2u);
     pane.Open();  // not one item: nothing
     EXPECT_EQ(pane.Folder(), scratch.Path());
+    WriteWholeFile(scratch.File(L"0.txt"), "new");
+    pane.Refresh();
+    EXPECT_EQ(Names(), (Strings{L"Sub9", L"sub10", L"0.txt", L"a.txt", L"b.txt"}));
+    EXPECT_EQ(pane.Selection(), (Strings{scratch.File(L"Sub9"), scratch.File(L"b.txt")})) << "kept by Refresh";
 
     pane.SelectNames({L"a.txt"});
     pane.Open();
@@ -349,6 +354,21 @@ TEST_F(LocalPaneTest, NewFolderAppearsInTheList)
     ASSERT_EQ(prompt.asked.size(), 2u);
     EXPECT_EQ(prompt.asked[0].caption, L"Folder Creation Failed");
     EXPECT_EQ(Names().size(), 5u);
+}
+
+TEST_F(LocalPaneTest, DroppedFilesAreCopiedIn)
+{
+    ScratchFolder elsewhere;
+    WriteWholeFile(elsewhere.File(L"dropped.txt"), "dropped");
+    CreateDirectoryW(elsewhere.File(L"tree").c_str(), nullptr);
+    WriteWholeFile(elsewhere.File(L"tree\\inner.txt"), "inner");
+    ASSERT_TRUE(pane.GoToPath(scratch.Path()));
+    pane.DropFiles({elsewhere.File(L"dropped.txt"), elsewhere.File(L"tree"), scratch.File(L"a.txt")});
+    EXPECT_EQ(ReadWholeFile(scratch.File(L"dropped.txt")), "dropped");
+    EXPECT_EQ(ReadWholeFile(scratch.File(L"tree\\inner.txt")), "inner");
+    EXPECT_TRUE(PathExists(elsewhere.File(L"dropped.txt"))) << "copied, not moved";
+    // The folder's own a.txt is not copied onto itself (Windows would add "a - Copy.txt").
+    EXPECT_EQ(Names(), (Strings{L"Sub9", L"sub10", L"tree", L"a.txt", L"b.txt", L"dropped.txt"}));
 }
 
 TEST_F(LocalPaneTest, FolderExplorerSplitsThePaneInHalvesAndFollowsTheFolder)

@@ -73,8 +73,12 @@ TEST(PaneCommandStates, RemoteRowRules)
     EXPECT_TRUE(s.remoteDelete);
     EXPECT_TRUE(s.download);
 
+    facts.remoteSelected = 0;  // a focused row need not be selected
+    s = DecideCommandStates(facts);
+    EXPECT_TRUE(s.remoteRename);
+    EXPECT_TRUE(s.remoteDelete);
+
     facts.remoteRowFocused = false;
-    facts.remoteSelected = 0;
     s = DecideCommandStates(facts);
     EXPECT_FALSE(s.remoteRename);
     EXPECT_FALSE(s.remoteDelete);
