@@ -1,0 +1,63 @@
+#include "app/WindowPlacement.h"
+
+#include <algorithm>
+
+#include "store/Registry.h"
+
+namespace {
+
+// 532 x 280 dialog units at the window's font: the default and the smallest size.
+SIZE DefaultSize(HWND window)
+{
+    RECT rect{0, 0, 532, 280};
+    MapDialogRect(window, &rect);
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), GetMenu(window) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+void RestorePlacement(HWND window)
+{
+    RegKeyRef key = MainWindowKey();
+    RECT desktop;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
+    SIZE minimum = DefaultSize(window);
+    int width = std::max<int>(ReadInt(key, L"Width", minimum.cx), minimum.cx);
+    int height = std::max<int>(ReadInt(key, L"Height", minimum.cy), minimum.cy);
+    int desktopWidth = desktop.right - desktop.left;
+    int desktopHeight = desktop.bottom - desktop.top;
+    int x = ReadInt(key, L"X", desktop.left + desktopWidth / 2 - width / 2);
+    int y = ReadInt(key, L"Y", desktop.top + desktopHeight / 2 - height / 2);
+    if (!ValueExists(key, L"Height")) {
+        // First run: the default rectangle is fitted onto the desktop.
+        width = std::min(width, desktopWidth);
+        height = std::min(height, desktopHeight);
+        x = std::max<int>(x, desktop.left);
+        y = std::max<int>(y, desktop.top);
+        x = std::min<int>(x, desktop.right - width);
+        y = std::min<int>(y, desktop.bottom - height);
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    placement.rcNormalPosition = {x, y, x + width, y + height};
+    placement.showCmd = ReadBool(key, L"Maximized", false) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    SetWindowPlacement(window, &placement);
+}
+
+void SavePlacement(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement))
+        return;
+    RegKeyRef key = MainWindowKey();
+    const RECT& normal = placement.rcNormalPosition;
+    WriteInt(key, L"X", normal.left);
+    WriteInt(key, L"Y", normal.top);
+    WriteInt(key, L"Width", normal.right - normal.left);
+    WriteInt(key, L"Height", normal.bottom - normal.top);
+    WriteBool(key, L"Maximized", IsZoomed(window) != FALSE);
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/Window.h"
+
+// A report-style list view whose rows live with the owner (LVS_OWNERDATA):
+// the control asks for texts as it paints, so any number of rows shows at
+// once.
+class ListView : public Window {
+public:
+    void SetFullRowSelect() const;
+    void InsertColumn(int index, const std::wstring& text, int width, bool rightAligned) const;
+    void DeleteColumn(int index) const;
+    int ColumnCount() const;
+    void SetColumnWidth(int index, int width) const;
+    // The arrow on one header (-1: none).
+    void SetSortArrow(int column, bool ascending) const;
+
+    // A new row count; the scroll position is kept when keepScroll is set.
+    void SetRowCount(size_t count, bool keepScroll) const;
+    void RedrawRows() const;
+    // -1 when no row has the focus.
+    int FocusedRow() const;
+    std::vector<int> SelectedRows() const;
+    size_t SelectedCount() const;
+    void ClearSelection() const;
+    // Adds the row to the selection.
+    void SelectRow(int row) const;
+    // Selects and focuses the row alone and scrolls it into view.
+    void FocusRow(int row) const;
+    void EditLabel(int row) const;
+    void CancelEdit() const;
+};
