@@ -29,7 +29,6 @@
 
 namespace {
 
-constexpr int kFromAccelerator = 1;
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
 const wchar_t kNoFilters[] = L"Filters are not available in this version.";
 
@@ -48,22 +47,15 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         lastBox_ = control;
         return;
     }
-    if (code == kFromAccelerator) {
-        // Open, delete and rename keys act on the pane that has the focus.
-        bool remoteFocused = remote_.List().HasFocus();
-        bool localFocused = local_.Handle() && (GetFocus() == local_.Handle() || IsChild(local_.Handle(), GetFocus()));
-        switch (command) {
-        case IDM_LOCAL_DELETE:
-        case IDM_REMOTE_DELETE:
-            command = remoteFocused ? IDM_REMOTE_DELETE : localFocused ? IDM_LOCAL_DELETE : 0;
-            break;
-        case IDM_LOCAL_RENAME:
-        case IDM_REMOTE_RENAME:
-            command = remoteFocused ? IDM_REMOTE_RENAME : localFocused ? IDM_LOCAL_RENAME : 0;
-            break;
-        default:
-            break;
-        }
+    if (command == IDM_KEY_DELETE || command == IDM_KEY_RENAME) {
+        // Delete and F2 act on the pane that has the focus, elsewhere on nothing.
+        bool rename = command == IDM_KEY_RENAME;
+        if (remote_.List().HasFocus())
+            command = rename ? IDM_REMOTE_RENAME : IDM_REMOTE_DELETE;
+        else if (GetFocus() == local_.Handle() || IsChild(local_.Handle(), GetFocus()))
+            command = rename ? IDM_LOCAL_RENAME : IDM_LOCAL_DELETE;
+        else
+            return;
     }
     if (OnSiteCommand(command))
         return;

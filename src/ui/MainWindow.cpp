@@ -385,6 +385,13 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         Layout();
         return TRUE;
+    case WM_DPICHANGED: {
+        // Moved to a screen of another scale: the size the system suggests.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, Width(*suggested), Height(*suggested),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         RECT minimum{0, 0, 532, 280};
