@@ -1,4 +1,4 @@
-// The main window's life: creation in the documented order, the layout of
+// The main window's life: its creation, the layout of
 // its controls, and the messages that are not commands.
 #include "ui/MainWindow.h"
 

@@ -55,7 +55,7 @@ public:
     void SelectNames(const std::vector<std::wstring>& names);
     // The permission text of the named row, as a permission change left it.
     void SetPermissions(const std::wstring& name, const std::wstring& permissions);
-    // The selected rows in list order and the focused one (-1: none).
+    // The selected rows in list order.
     std::vector<SelectedRemoteRow> SelectedRows() const;
     static SelectedRemoteRow SelectedOf(const RemoteRow& row);
 
