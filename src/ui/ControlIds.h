@@ -89,6 +89,10 @@
 #define IDM_REMOTE_COPY 1210
 #define IDM_REMOTE_PASTE 1211
 
+// Delete and F2: they act on the pane that has the focus, so they are no menu's.
+#define IDM_KEY_DELETE 1400
+#define IDM_KEY_RENAME 1401
+
 // The column pop-up menu: IDM_COLUMN_FIRST + the column's number (Size is 1).
 #define IDM_COLUMN_FIRST 1300
 // The saved sites of the site menu: IDM_SITE_FIRST + the entry's index.

@@ -29,9 +29,8 @@
 
 namespace {
 
-constexpr int kFromAccelerator = 1;
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
-const wchar_t kNoFilters[] = L"Filters are not available in this version.";
+const wchar_t kNoLocalFilter[] = L"The local filter is not available in this version.";
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -48,22 +47,15 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         lastBox_ = control;
         return;
     }
-    if (code == kFromAccelerator) {
-        // Open, delete and rename keys act on the pane that has the focus.
-        bool remoteFocused = remote_.List().HasFocus();
-        bool localFocused = local_.Handle() && (GetFocus() == local_.Handle() || IsChild(local_.Handle(), GetFocus()));
-        switch (command) {
-        case IDM_LOCAL_DELETE:
-        case IDM_REMOTE_DELETE:
-            command = remoteFocused ? IDM_REMOTE_DELETE : localFocused ? IDM_LOCAL_DELETE : 0;
-            break;
-        case IDM_LOCAL_RENAME:
-        case IDM_REMOTE_RENAME:
-            command = remoteFocused ? IDM_REMOTE_RENAME : localFocused ? IDM_LOCAL_RENAME : 0;
-            break;
-        default:
-            break;
-        }
+    if (command == IDM_KEY_DELETE || command == IDM_KEY_RENAME) {
+        // Delete and F2 act on the pane that has the focus, elsewhere on nothing.
+        bool rename = command == IDM_KEY_RENAME;
+        if (remote_.List().HasFocus())
+            command = rename ? IDM_REMOTE_RENAME : IDM_REMOTE_DELETE;
+        else if (GetFocus() == local_.Handle() || IsChild(local_.Handle(), GetFocus()))
+            command = rename ? IDM_LOCAL_RENAME : IDM_LOCAL_DELETE;
+        else
+            return;
     }
     if (OnSiteCommand(command))
         return;
@@ -74,14 +66,18 @@ void MainWindow::OnCommand(int command, int code, HWND control)
             GoLocal();
         else if (lastBox_ == remote_.PathBox().Handle())
             GoRemote();
-        else if (lastBox_ == localFilter_.Handle() || lastBox_ == remoteFilter_.Handle())
-            NotYetAvailable(kNoFilters);
+        else if (lastBox_ == remoteFilter_.Handle())
+            RemoteFilterCommand(true);
+        else if (lastBox_ == localFilter_.Handle())
+            NotYetAvailable(kNoLocalFilter);
         break;
     case IDC_LOCAL_FILTER_APPLY:
     case IDC_LOCAL_FILTER_REMOVE:
+        NotYetAvailable(kNoLocalFilter);
+        break;
     case IDC_REMOTE_FILTER_APPLY:
     case IDC_REMOTE_FILTER_REMOVE:
-        NotYetAvailable(kNoFilters);
+        RemoteFilterCommand(command == IDC_REMOTE_FILTER_APPLY);
         break;
     case IDC_LOCAL_GO:
         GoLocal();
@@ -406,9 +402,13 @@ void MainWindow::NewLocalFolderCommand()
 void MainWindow::Download()
 {
     std::vector<std::wstring> names;
-    for (const SelectedRemoteRow& row : remote_.SelectedRows())
+    bool folderSelected = false;
+    for (const SelectedRemoteRow& row : remote_.SelectedRows()) {
         names.push_back(row.name);
-    if (!manager_->Connected() || names.empty() || !local_.IsFileSystemFolder())
+        folderSelected = folderSelected || row.kind != RemoteKind::File;
+    }
+    if (!manager_->Connected() || names.empty() || !local_.IsFileSystemFolder() ||
+        !FilterWarning(PaneSide::Remote, remoteFilter_.Text(), folderSelected, parts_->prompt))
         return;
     std::wstring localFolder = local_.Folder();
     RunRemoteStep(L"Downloading file list", [&](TaskContext& context) {
@@ -419,7 +419,13 @@ void MainWindow::Download()
 
 void MainWindow::Upload()
 {
-    UploadPaths(local_.Selection(), local_.Folder(), L"");
+    std::vector<std::wstring> paths = local_.Selection();
+    bool folderSelected = false;
+    for (const std::wstring& path : paths)
+        folderSelected = folderSelected || LocalFolderExists(path);
+    if (manager_->Connected() && !paths.empty() &&
+        FilterWarning(PaneSide::Local, localFilter_.Text(), folderSelected, parts_->prompt))
+        UploadPaths(paths, local_.Folder(), L"");
 }
 
 void MainWindow::UploadDropped(const std::vector<std::wstring>& paths)
@@ -530,4 +536,24 @@ void MainWindow::CompareCommand()
             AddMark(localNames, EntryOfRoot(localRoot, item.localFolder, item.decision.local->name, L'\\'));
     remote_.SelectNames(remoteNames);
     local_.SelectNames(localNames);
+}
+
+void MainWindow::ShowFilterBoxes()
+{
+    localFilter_.SetItems(filters_.local.entries);
+    localFilter_.SetEditText(filters_.local.boxText);
+    remoteFilter_.SetItems(filters_.remote.entries);
+    remoteFilter_.SetEditText(filters_.remote.boxText);
+}
+
+void MainWindow::RemoteFilterCommand(bool apply)
+{
+    filters_.remote.boxText = remoteFilter_.Text();
+    FilterOutcome outcome = apply ? ApplyFilter(filters_.remote) : RemoveFilter(filters_.remote);
+    remote_.SetActiveFilter(filters_.remote.active);
+    ShowFilterBoxes();
+    if (outcome == FilterOutcome::RefreshListing)
+        RefreshRemote();
+    else if (outcome == FilterOutcome::FocusFilterBox)
+        SetFocus(remoteFilter_.Handle());
 }

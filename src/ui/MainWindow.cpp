@@ -1,4 +1,4 @@
-// The main window's life: creation in the documented order, the layout of
+// The main window's life: its creation, the layout of
 // its controls, and the messages that are not commands.
 #include "ui/MainWindow.h"
 
@@ -110,8 +110,6 @@ void MainWindow::Initialise()
     status_.Create(window_, IDC_STATUS_BAR);
     localFilter_.SetCueText(L"[Filter]");
     remoteFilter_.SetCueText(L"[Filter]");
-    for (const ComboBox* filter : {&localFilter_, &remoteFilter_})
-        filter->SetItems({L"[None]", L"[New]", L"[Clear All]"});
 
     dividerY_ = ReadInt(MainWindowKey(), L"DividerY", kDefaultDividerY);
     filtersOn_ = ReadBool(SettingsKey(), L"FiltersOn", false);
@@ -127,6 +125,8 @@ void MainWindow::Initialise()
     remoteDrop_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { UploadDropped(paths); });
     RegisterDragDrop(remote_.List().Handle(), remoteDrop_);
     WriteString(SettingsKey(), L"DragSource", L"local");
+    filters_ = LoadFilterLists();
+    ShowFilterBoxes();
     Layout();
     remote_.FitColumns();
     manager_->RefreshStatus();
@@ -285,6 +285,9 @@ void MainWindow::Destroy()
     RemoteSortOrder order = remote_.SortOrder();
     WriteInt(SettingsKey(), L"LVRemoteFileSorter", RemoteColumnSetting(order.column));
     WriteBool(SettingsKey(), L"LVRemoteFileSorterAscend", order.ascending);
+    filters_.local.boxText = localFilter_.Text();
+    filters_.remote.boxText = remoteFilter_.Text();
+    SaveFilterLists(filters_);
     WriteInt(MainWindowKey(), L"DividerY", dividerY_);
     WriteBool(SettingsKey(), L"FiltersOn", filtersOn_);
     LogWrite(L"Tarnwick File Transfer Software Exit.", LogInformation);
@@ -385,6 +388,13 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         Layout();
         return TRUE;
+    case WM_DPICHANGED: {
+        // Moved to a screen of another scale: the size the system suggests.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, Width(*suggested), Height(*suggested),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         RECT minimum{0, 0, 532, 280};

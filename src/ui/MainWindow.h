@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ops/ConnectionManager.h"
+#include "store/FilterStore.h"
 #include "ui/ComboBox.h"
 #include "ui/FileDragDrop.h"
 #include "ui/LocalPaneWindow.h"
@@ -96,6 +97,9 @@ private:
     void CompareCommand();
     void OpenLogFolder();
     void ToggleFilters();
+    // Apply Filter and Remove Filter of the remote pane.
+    void RemoteFilterCommand(bool apply);
+    void ShowFilterBoxes();
     // What a later version does: said in a message rather than doing nothing.
     void NotYetAvailable(const wchar_t* text);
     // Opens folder (absolute) in the remote pane; false restores the previous one.
@@ -142,6 +146,7 @@ private:
     ComboBox localPath_;
     ComboBox localFilter_;
     ComboBox remoteFilter_;
+    PaneFilters filters_;  // both filter boxes' entries, stored when the window closes
     FileDropTarget* remoteDrop_ = nullptr;  // registered for the remote list
     HMENU siteMenu_ = nullptr;
     int dividerY_ = 500;

@@ -29,7 +29,8 @@ public:
     void Clear() override;
     std::wstring PathText() override;
     void RefreshPathBox() override;
-    std::wstring FilterText() override { return {}; }
+    std::wstring FilterText() override { return activeFilter_; }
+    void SetActiveFilter(const std::wstring& lowerCased) { activeFilter_ = lowerCased; }
     void HistoryChanged(size_t position) override;
 
     // Column widths from their relative sizes over the list's width.
@@ -55,7 +56,7 @@ public:
     void SelectNames(const std::vector<std::wstring>& names);
     // The permission text of the named row, as a permission change left it.
     void SetPermissions(const std::wstring& name, const std::wstring& permissions);
-    // The selected rows in list order and the focused one (-1: none).
+    // The selected rows in list order.
     std::vector<SelectedRemoteRow> SelectedRows() const;
     static SelectedRemoteRow SelectedOf(const RemoteRow& row);
 
@@ -75,6 +76,7 @@ private:
     std::vector<RemoteRow> rows_;
     std::vector<RemoteColumn> shown_;
     RemoteSortOrder order_;
+    std::wstring activeFilter_;
     std::wstring emptyText_ = L"There are no items in the list.";
     std::wstring emptyHint_;
     std::wstring cellText_;  // the text handed to the control last
