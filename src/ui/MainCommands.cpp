@@ -15,6 +15,7 @@
 #include "ops/Notice.h"
 #include "ops/OpenCommand.h"
 #include "ops/RemoteNameRulesStore.h"
+#include "ops/RemoteNavigation.h"
 #include "ops/RenameCommand.h"
 #include "ops/Shell.h"
 #include "ops/SyncWalk.h"
@@ -23,7 +24,6 @@
 #include "store/Registry.h"
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
-#include "ui/RemoteFolderNames.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
 
@@ -146,8 +146,14 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         UpRemote();
         break;
     case IDM_REMOTE_BACK:
+        RunRemoteStep(L"FTP Connect", [&](TaskContext& context) {
+            return manager_->GoBack(context) ? NetResult::Ok : NetResult::Failed;
+        });
+        break;
     case IDM_REMOTE_FORWARD:
-        NotYetAvailable(L"Back and Forward in the remote pane are not available in this version.");
+        RunRemoteStep(L"FTP Connect", [&](TaskContext& context) {
+            return manager_->GoForward(context) ? NetResult::Ok : NetResult::Failed;
+        });
         break;
     case IDM_REMOTE_CHMOD:
         ChmodRemote();
@@ -300,22 +306,21 @@ void MainWindow::RefreshRemote()
 {
     if (!manager_->Connected())
         return;
-    LogInfo(L"Refreshing...");
     const RemoteRow* focused = remote_.Row(remote_.List().FocusedRow());
     std::wstring focusName = focused ? focused->name : L"";
     RunRemoteStep(L"FTP Connect", [&](TaskContext& context) {
-        return manager_->OpenFolder(context, false) ? NetResult::Ok : NetResult::Failed;
+        return manager_->Refresh(context) ? NetResult::Ok : NetResult::Failed;
     });
-    LogInfo(L"Refreshed.");
     FocusRemoteName(focusName);
 }
 
 void MainWindow::UpRemote()
 {
-    if (!manager_->Connected() || manager_->CurrentFolder() == L"/")
-        return;
-    std::wstring left = FolderLeftByUp(manager_->CurrentFolder());
-    if (OpenRemoteFolder(RemoteParent(manager_->CurrentFolder()), true))
+    std::wstring left = RemoteFolderName(manager_->CurrentFolder());
+    NetResult result = RunRemoteStep(L"FTP Connect", [&](TaskContext& context) {
+        return manager_->GoUp(context) ? NetResult::Ok : NetResult::Failed;
+    });
+    if (result == NetResult::Ok)
         FocusRemoteName(left);
 }
 

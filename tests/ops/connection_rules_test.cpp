@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "ops/ConnectionPrompts.h"
 #include "ops/RemoteFolderHistory.h"
 #include "ops/RemoteNavigation.h"
@@ -33,17 +37,19 @@ TEST(RemoteFolderHistory, NewestFirstAndTheOldestFallsOut)
     EXPECT_THROW(history.At(RemoteFolderHistory::kSize), std::out_of_range);
 }
 
-TEST(RemoteNavigation, UpCutsTheLastComponentAndStopsAtTheRoot)
+TEST(RemoteNavigation, UpCutsAtTheLastSeparatorAndEndsAtTheRoot)
 {
-    EXPECT_EQ(RemoteParentFolder(L"/a/b"), L"/a");
-    EXPECT_EQ(RemoteParentFolder(L"/a/b/"), L"/a");
-    EXPECT_EQ(RemoteParentFolder(L"/a"), L"/");
-    EXPECT_EQ(RemoteParentFolder(L"/"), L"/");
-    EXPECT_EQ(RemoteParentFolder(L""), L"/");
-    EXPECT_EQ(RemoteParentFolder(L"C:\\data\\in"), L"C:\\data");  // a Windows server's own form
-    EXPECT_EQ(RemoteFolderName(L"/a/b/"), L"b");
-    EXPECT_EQ(RemoteFolderName(L"/a"), L"a");
-    EXPECT_EQ(RemoteFolderName(L"/"), L"");
+    const std::vector<std::pair<std::wstring, std::wstring>> parents = {
+        {L"/pub/docs", L"/pub"}, {L"/pub/docs/", L"/pub"}, {L"/pub\\docs", L"/pub"}, {L"/a/b/c", L"/a/b"},
+        {L"/pub", L"/"},         {L"/pub/", L"/"},         {L"/", L"/"},              {L"pub", L"/"},
+        {L"", L"/"},             {L"C:\\data\\in", L"C:\\data"},
+    };
+    for (const auto& [folder, parent] : parents)
+        EXPECT_EQ(RemoteParentFolder(folder), parent) << std::string(folder.begin(), folder.end());
+    const std::vector<std::pair<std::wstring, std::wstring>> left = {
+        {L"/pub/docs", L"docs"}, {L"/pub/docs/", L"docs"}, {L"C:\\data", L"data"}, {L"pub", L"pub"}, {L"/", L""}};
+    for (const auto& [folder, name] : left)
+        EXPECT_EQ(RemoteFolderName(folder), name) << std::string(folder.begin(), folder.end());
 }
 
 TEST(RemoteFolderHistory, BackAndForwardStopAtTheEnds)
