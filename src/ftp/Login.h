@@ -23,7 +23,7 @@ struct LoginRequest {
     // one attempt at a time.
     bool allowUnprotected = false;
     // A server certificate the system does not accept that the user trusts.
-    CertificateTrust certificateTrust;
+    CertificateTrust certificateTrust{};
 };
 
 // Why a log-in failed, where the caller can do something about it.
