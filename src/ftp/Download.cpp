@@ -198,19 +198,31 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
     return result;
 }
 
+// Opens the local file, afresh or keeping what it holds, and downloads into it.
+NetResult DownloadIntoFile(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
+                           const std::wstring& path, bool keepHeld, std::wstring* replyTextOut)
+{
+    ReplyTextOut replyText(replyTextOut);
+    context.SetStatus(L"Preparing for download...", 0);
+    context.SetStatus(remotePath, 1);
+    HANDLE file = CreateFileWithRetry(path, GENERIC_WRITE, 0, keepHeld ? OPEN_ALWAYS : CREATE_ALWAYS);
+    if (file == INVALID_HANDLE_VALUE)
+        return NetResult::Failed;
+    // A new file holds nothing (and a pipe has no size to ask).
+    LARGE_INTEGER held{};
+    NetResult result = NetResult::Failed;
+    if (!keepHeld || GetFileSizeEx(file, &held))
+        result = Transfer(context, session, remotePath, file, static_cast<uint64_t>(held.QuadPart), replyText);
+    CloseHandle(file);
+    return result;
+}
+
 }  // namespace
 
 NetResult Download(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
                    const std::wstring& localPath, std::wstring* replyTextOut)
 {
-    ReplyTextOut replyText(replyTextOut);
-    context.SetStatus(L"Preparing for download...", 0);
-    context.SetStatus(remotePath, 1);
-    HANDLE file = CreateFileWithRetry(localPath, GENERIC_WRITE, 0, CREATE_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE)
-        return NetResult::Failed;
-    NetResult result = Transfer(context, session, remotePath, file, 0, replyText);
-    CloseHandle(file);
+    NetResult result = DownloadIntoFile(context, session, remotePath, localPath, false, replyTextOut);
     // A download that did not succeed leaves no file: what is there is not
     // the remote file.
     if (result != NetResult::Ok)
@@ -221,16 +233,5 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
 NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
                            const std::wstring& partPath, std::wstring* replyTextOut)
 {
-    ReplyTextOut replyText(replyTextOut);
-    context.SetStatus(L"Preparing for download...", 0);
-    context.SetStatus(remotePath, 1);
-    HANDLE file = CreateFileWithRetry(partPath, GENERIC_WRITE, 0, OPEN_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE)
-        return NetResult::Failed;
-    LARGE_INTEGER held{};
-    NetResult result = NetResult::Failed;
-    if (GetFileSizeEx(file, &held))
-        result = Transfer(context, session, remotePath, file, static_cast<uint64_t>(held.QuadPart), replyText);
-    CloseHandle(file);
-    return result;
+    return DownloadIntoFile(context, session, remotePath, partPath, true, replyTextOut);
 }

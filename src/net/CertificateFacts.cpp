@@ -2,20 +2,11 @@
 
 #include <cwctype>
 
+#include "net/TextCodec.h"
+
 namespace {
 
 constexpr size_t kFingerprintDigits = 64;
-
-int HexValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
 
 std::wstring Lower(std::wstring_view text)
 {
@@ -69,7 +60,7 @@ std::optional<std::string> ParseFingerprint(std::wstring_view text)
                 return std::nullopt;
             continue;
         }
-        int value = HexValue(c);
+        int value = HexDigitValue(c);
         if (value < 0 || digits.size() == kFingerprintDigits)
             return std::nullopt;
         digits += "0123456789ABCDEF"[value];

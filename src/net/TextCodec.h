@@ -33,6 +33,9 @@ std::string TrimControlsAndSpaces(std::string_view text);
 std::wstring TrimSpaces(std::wstring_view text);
 
 // ASCII-only case folding (A-Z), as the listings and filters use it.
+// 0-15 for a hex digit of either case, -1 for anything else.
+int HexDigitValue(wchar_t c);
+
 std::string AsciiLower(std::string_view text);
 std::wstring AsciiLower(std::wstring_view text);
 bool EqualsIgnoreAsciiCase(std::wstring_view a, std::wstring_view b);

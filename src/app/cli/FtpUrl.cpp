@@ -6,17 +6,6 @@
 
 namespace {
 
-int HexValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
 // %XX sequences are UTF-8 bytes; anything else is kept as it stands.
 std::wstring PercentDecode(std::wstring_view text)
 {
@@ -27,8 +16,8 @@ std::wstring PercentDecode(std::wstring_view text)
         bytes.clear();
     };
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
+        if (text[i] == L'%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 && HexDigitValue(text[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2])));
             i += 2;
             continue;
         }
