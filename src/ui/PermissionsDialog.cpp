@@ -1,6 +1,7 @@
 #include "ui/PermissionsDialog.h"
 
 #include "ui/ControlIds.h"
+#include "ui/HelpTopic.h"
 
 namespace {
 
@@ -20,6 +21,10 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         for (size_t i = 0; i < flags->size(); ++i)
             (*flags)[i] = IsDlgButtonChecked(dialog, IDC_PERMISSION_FIRST + static_cast<int>(i)) == BST_CHECKED;
         EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    if (LOWORD(wParam) == IDHELP) {
+        ShowHelpTopic(dialog, L"changefileperms");
         return TRUE;
     }
     if (LOWORD(wParam) == IDCANCEL) {
