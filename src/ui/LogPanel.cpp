@@ -189,6 +189,28 @@ void LogPanel::Scroll(int request, int thumb)
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
+std::wstring LogPanel::HeldText()
+{
+    std::wstring text;
+    view_->WithRing([&](LogRing& ring) { text = ring.Text(); });
+    return text;
+}
+
+void LogPanel::CopyToClipboard(const std::wstring& text)
+{
+    if (!OpenClipboard(handle_))
+        return;
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory))
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
 LRESULT LogPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -233,7 +255,23 @@ LRESULT LogPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(HeldText().size());
+    case WM_GETTEXT: {
+        std::wstring text = HeldText();
+        auto room = static_cast<size_t>(wParam);
+        if (room == 0)
+            return 0;
+        size_t copied = std::min(text.size(), room - 1);
+        std::copy_n(text.data(), copied, reinterpret_cast<wchar_t*>(lParam));
+        reinterpret_cast<wchar_t*>(lParam)[copied] = L'\0';
+        return static_cast<LRESULT>(copied);
+    }
     case WM_KEYDOWN:
+        if (wParam == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+            CopyToClipboard(HeldText());
+            return 0;
+        }
         if (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT || wParam == VK_HOME ||
             wParam == VK_END) {
             static const std::pair<WPARAM, int> keys[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN},

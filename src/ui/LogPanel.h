@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "ui/SessionLog.h"
 #include "ui/Window.h"
@@ -21,6 +22,9 @@ private:
     void Paint(HDC dc, const RECT& client);
     void Scroll(int request, int thumb);
     int LinesPerPage() const;
+    // The lines held, for WM_GETTEXT (screen readers, tests) and Ctrl+C.
+    std::wstring HeldText();
+    void CopyToClipboard(const std::wstring& text);
 
     std::unique_ptr<LogView> view_;
     HFONT font_ = nullptr;

@@ -36,3 +36,13 @@ void LogRing::ScrollTo(int position)
     }
     top_ = (oldest_ + std::max(position, 0)) % kCapacity;
 }
+
+std::wstring LogRing::Text() const
+{
+    std::wstring text;
+    for (int i = 0; i < Count(); ++i) {
+        const LogLine& line = LineAt(i);
+        text += line.stamp + L" " + line.text + L"\r\n";
+    }
+    return text;
+}

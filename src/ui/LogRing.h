@@ -27,6 +27,9 @@ public:
     // Scrolling: the first line shown, as a position from the oldest; reaching
     // the newest line returns the panel to following it.
     void ScrollTo(int position);
+    // Every line held, oldest first, as "stamp text" lines ending in CR LF:
+    // what the panel copies and what its window text reads.
+    std::wstring Text() const;
 
 private:
     std::array<LogLine, kCapacity> slots_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "ui/LogRing.h"
@@ -34,6 +35,12 @@ TEST(LogRing, KeepsTheLast128Lines)
     EXPECT_EQ(ring.LineAt(0).text, L"line 72");
     EXPECT_EQ(ring.LineAt(127).text, L"line 199");
     EXPECT_EQ((ring.Newest() + 1) % LogRing::kCapacity, ring.Oldest());
+
+    // The text copied from the panel starts at the oldest line still held.
+    std::wstring text = ring.Text();
+    EXPECT_EQ(text.substr(0, 19), L"00:00:00 line 72\r\n0");
+    EXPECT_EQ(text.substr(text.size() - 19), L"00:00:00 line 199\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 128);
 }
 
 TEST(LogRing, ScrolledTopMovesWithTheDroppedLine)
