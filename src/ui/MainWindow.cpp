@@ -401,7 +401,13 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         MapDialogRect(window_, &minimum);
         AdjustWindowRectEx(&minimum, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), TRUE,
                            static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-        info->ptMinTrackSize = {Width(minimum), Height(minimum)};
+        // At high scaling the template's size can exceed the screen; the
+        // window must still fit the monitor it is on.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        info->ptMinTrackSize = {std::min(Width(minimum), Width(monitor.rcWork)),
+                                std::min(Height(minimum), Height(monitor.rcWork))};
         return TRUE;
     }
     case WM_COMMAND:
