@@ -137,6 +137,7 @@ class Session:
         self.started = []
         self.servers = []
         self.extra_keys = set()
+        self.dpi_changed = False
 
     # --- life cycle -----------------------------------------------------------------------------
 
@@ -238,6 +239,9 @@ class Session:
             except (OSError, HarnessError):
                 pass  # the manager went first: it stops its servers itself
         self.servers = []
+        if self.dpi_changed:
+            self._registry_tool("delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f")
+            self.dpi_changed = False
         if self.registry:
             self._forget_scratch_key()
             self.registry = None
@@ -263,12 +267,22 @@ class Session:
                 self.xvfb.wait()
             self.xvfb = None
 
+    def _registry_tool(self, *arguments):
+        subprocess.run(["wine", "reg"] + list(arguments), env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+
+    def set_dpi(self, dpi):
+        """The display scaling of programs started from now on (96 is 100%, 144 is 150%); the session
+        puts the prefix back to 100% when it ends."""
+        self._registry_tool("add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                            str(dpi), "/f")
+        self.dpi_changed = True
+
     def _forget_scratch_key(self):
         try:
             self.probe("forget-key", self.registry)
         except (HarnessError, TestFailure, OSError):  # the probe is gone: ask reg.exe, which is slower
-            subprocess.run(["wine", "reg", "delete", "HKCU\\" + self.registry, "/f"], env=self.env,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._registry_tool("delete", "HKCU\\" + self.registry, "/f")
 
     # Wine's own processes of the prefix, shared with other tests even when a session started them.
     SHARED_PROGRAMS = ("wineserver", "services.exe", "winedevice.exe", "plugplay.exe", "svchost.exe", "rpcss.exe",
@@ -423,9 +437,11 @@ class Session:
         focus = [r for r in records if r[0] == "focus"][0]
         return focus[1], int(focus[2])
 
-    def list_view(self, control_id, **query):
+    def list_view(self, control_id, visible_only=False, **query):
+        """The list view's columns and rows (only the rows on screen with visible_only)."""
         columns, rows, head = [], [], None
-        for r in self.probe(*self._query(**query), "list", control_id):
+        request = ["list", control_id] + (["visible"] if visible_only else [])
+        for r in self.probe(*self._query(**query), *request):
             if r[0] == "list":
                 head = r
             elif r[0] == "column":

@@ -62,3 +62,69 @@ def log_since(s, mark):
             f.seek(mark.get(path, 0))
             text += f.read().decode("utf-8", "replace").replace("\r\n", "\n")
     return text
+
+
+def connect_from_site_menu(s, main, site, server, rows):
+    """Ctrl+T, the saved site from the site menu; waits for the remote list to show `rows` entries."""
+    s.key("ctrl+t")
+    s.wait_window(cls="#32768")
+    s.key("Down", "Return")
+    connected = "Connected to %s (127.0.0.1:%d) as %s" % (site, server.port, server.user)
+    harness.wait_until(lambda: s.status_parts(hwnd=main.hwnd)[0] == connected, 30, "the status text %r" % connected)
+    return wait_rows(s, main, REMOTE_LIST, rows, "the server's entries in the remote list")
+
+
+def wait_rows(s, main, list_id, count, what, timeout=20):
+    """The list view once it holds `count` rows."""
+    return harness.wait_until(lambda: (lambda l: l if l.count == count else None)(
+        s.list_view(list_id, hwnd=main.hwnd)), timeout, what)
+
+
+def go_local(s, main, folder):
+    """Types a folder into the local path box, as a user does, and waits for the pane to follow."""
+    s.click_control(106, hwnd=main.hwnd)
+    s.key("ctrl+a")
+    s.type(harness.windows_path(folder))
+    s.key("Return")
+    harness.wait_until(lambda: s.control(106, hwnd=main.hwnd).text == harness.windows_path(folder), 10,
+                       "the local path box on %s" % folder)
+
+
+def click_row(s, main, list_id, name, double=False):
+    """Clicks (or double-clicks) the row whose first column is `name`."""
+    rows = [r for r in s.list_view(list_id, hwnd=main.hwnd).rows if r.texts[0] == name]
+    harness.check(rows, "a row %r in list %d" % (name, list_id))
+    (s.double_click if double else s.click)(*harness.centre(rows[0].rect))
+    harness.wait_until(lambda: any(r.texts[0] == name and r.selected
+                                   for r in s.list_view(list_id, hwnd=main.hwnd).rows), 5, "%r selected" % name)
+
+
+def answer(s, caption, button, timeout=20):
+    """Waits for the question captioned `caption` and clicks its button `button`; the text asked."""
+    window = s.wait_window(title=caption, timeout=timeout)
+    controls = s.controls(hwnd=window.hwnd)
+    buttons = [c for c in controls if c.text.replace("&", "") == button and c.visible]
+    harness.check(buttons, "a button %r in %r: %r" % (button, caption, [c.text for c in controls]))
+    text = "\n".join(c.text for c in controls if c.cls == "Static" or c.cls == "DirectUIHWND")
+    s.click(*harness.centre(buttons[0].rect))
+    s.wait_gone(hwnd=window.hwnd)
+    return text
+
+
+def type_answer(s, caption, text):
+    """Types `text` into the text question captioned `caption` and confirms it with Return."""
+    window = s.wait_window(title=caption)
+    s.key("ctrl+a")
+    s.type(text)
+    s.key("Return")
+    s.wait_gone(hwnd=window.hwnd)
+
+
+def toolbar_button(s, main, toolbar_id, text):
+    return [b for b in s.toolbar(toolbar_id, hwnd=main.hwnd) if b.text == text][0]
+
+
+def click_toolbar(s, main, toolbar_id, text):
+    button = harness.wait_until(lambda: (lambda b: b if b.enabled else None)(toolbar_button(s, main, toolbar_id, text)),
+                                10, "%r enabled" % text)
+    s.click(*harness.centre(button.rect))

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -133,7 +134,7 @@ bool DumpControls(HWND top)
     return true;
 }
 
-bool DumpListView(HWND top, int id)
+bool DumpListView(HWND top, int id, bool visibleOnly)
 {
     HWND list = FindControl(top, id);
     if (!list)
@@ -162,7 +163,13 @@ bool DumpListView(HWND top, int id)
         buffer.Read(0, &answered, sizeof answered);
         Record(L"column").Number(c).Number(answered.cx).Text(buffer.ReadText(answered.pszText, kTextChars)).Print();
     }
-    for (int row = 0; row < rows; ++row) {
+    int first = 0, end = rows;
+    if (visibleOnly) {
+        // Only the page on screen: an owner-data list of 100,000 rows is read in a moment.
+        first = static_cast<int>(Ask(list, LVM_GETTOPINDEX, 0, 0));
+        end = std::min(rows, first + static_cast<int>(Ask(list, LVM_GETCOUNTPERPAGE, 0, 0)) + 1);
+    }
+    for (int row = first; row < end; ++row) {
         UINT state = static_cast<UINT>(Ask(list, LVM_GETITEMSTATE, row, LVIS_SELECTED | LVIS_FOCUSED));
         RECT rect{};
         rect.left = LVIR_LABEL;  // where a click selects the row, with or without full-row select

@@ -10,7 +10,8 @@ bool DumpControls(HWND top);
 // "list" HWND ROWS SELECTED FOCUSED_ROW, "column" INDEX WIDTH TEXT each, then
 // "row" INDEX FLAGS L T R B TEXT... each (FLAGS: selected,focused or -; the
 // rectangle is that of the row's label in the first column).
-bool DumpListView(HWND top, int id);
+// The list view's rows, all of them or only those on screen.
+bool DumpListView(HWND top, int id, bool visibleOnly);
 // "tree" HWND COUNT, then "item" DEPTH FLAGS L T R B TEXT (FLAGS: selected,expanded or -).
 bool DumpTreeView(HWND top, int id);
 // "part" INDEX TEXT for each part of the status bar (id 0: the first status bar).

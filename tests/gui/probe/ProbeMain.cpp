@@ -23,7 +23,7 @@ constexpr const wchar_t* kUsage =
     L"  foreground       the window in the foreground (with the keyboard), if any\n"
     L"  wait | gone      wait until a matching window exists (printed) or none does\n"
     L"  controls         the window's descendants and the keyboard focus\n"
-    L"  list ID | tree ID | combo ID | toolbar ID | status [ID]\n"
+    L"  list ID [visible] | tree ID | combo ID | toolbar ID | status [ID]\n"
     L"                   a list view, tree view, combo box, toolbar, status bar\n"
     L"  menu             the entries of the menu bar, or of an open pop-up menu (class #32768)\n"
     L"  command ID       posts WM_COMMAND with the id to the window\n"
@@ -169,7 +169,7 @@ int OnWindow(const Options& options)
     else if (name == L"close")
         done = PostMessageW(top, WM_CLOSE, 0, 0);
     else if (name == L"list")
-        done = DumpListView(top, id);
+        done = DumpListView(top, id, options.command.size() > 2 && options.command[2] == L"visible");
     else if (name == L"tree")
         done = DumpTreeView(top, id);
     else if (name == L"combo")
