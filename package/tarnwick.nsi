@@ -3,6 +3,7 @@
 ;   VERSION   MAJOR.MINOR.PATCH of the build
 ;   OUTFILE   the installer to write
 ;   ICON      the program's .ico
+;   WIZARD    the picture beside the last page (164 x 314 pixels)
 ;   FILES     an include file that installs the staged files
 ;   UNFILES   an include file that deletes exactly those files again
 ;   LICENSE   the licence text shown before installing
@@ -50,6 +51,7 @@ VIAddVersionKey /LANG=1033 LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tarnwick.exe"
@@ -57,6 +59,7 @@ VIAddVersionKey /LANG=1033 LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 
 Var AllUsers        ; 1: install for every user of the computer
 Var FolderGiven     ; 1: the folder came from /D= and stays as given
+Var RemoveSettings  ; 1: the uninstaller also removes the user's settings and sites
 Var OnlyMeButton
 Var AllUsersButton
 
@@ -205,24 +208,28 @@ FunctionEnd
 
 Section "Uninstall"
   !insertmacro CloseProgramFirst
+  ; The settings and sites stay for a later installation unless the user
+  ; says otherwise, before anything is removed.
+  StrCpy $RemoveSettings 0
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/REMOVESETTINGS" $R1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveSettings 1
+  ${Else}
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+      "Also remove your Tarnwick settings and saved sites?$\n$\nChoose No to keep them for a later installation." \
+      /SD IDNO IDNO +2
+    StrCpy $RemoveSettings 1
+  ${EndIf}
+
   !include "${UNFILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$DESKTOP\${PRODUCT}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-
-  ; The settings and sites stay for a later installation unless the user says otherwise.
-  ${GetParameters} $R0
-  ClearErrors
-  ${GetOptions} $R0 "/REMOVESETTINGS" $R1
-  ${If} ${Errors}
-    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "Also remove your Tarnwick settings and saved sites?$\n$\nChoose No to keep them for a later installation." \
-      /SD IDNO IDYES remove
-    Goto done
+  ${If} $RemoveSettings == 1
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
   ${EndIf}
-  remove:
-  DeleteRegKey HKCU "${SETTINGS_KEY}"
-  done:
 SectionEnd
