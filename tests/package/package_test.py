@@ -25,11 +25,12 @@ from package_support import (NEIGHBOUR_KEY, PROGRAM_FILES, SETTINGS_KEY, UNINSTA
                              install, listing, open_and_close_window, packages, shortcut_target, show, tarnwick_gui,
                              uninstall)
 
+
 def test(s):
     setup, portable = packages(s)
     check_version(setup)
     prefix = Prefix(s)
-    user_dir = "C:\\users\\%s\\AppData\\Local\\Programs\\Tarnwick" % (getpass.getuser())
+    user_dir = "C:\\users\\%s\\AppData\\Local\\Programs\\Tarnwick" % getpass.getuser()
     all_dir = "C:\\Program Files\\Tarnwick"
     user_menu = prefix.user_folder("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs")
     all_menu = os.path.join(prefix.drive_c, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs")
@@ -43,6 +44,7 @@ def test(s):
     tarnwick_gui.save_idle_site(s)  # on the session's scratch key: the window opens without dialogs
 
     # --- for the current user ---
+    show("Program folder before installing", prefix.path(user_dir))
     show("Start menu before installing", user_menu)
     install(prefix, setup)
     installed = listing(prefix.path(user_dir))
@@ -80,6 +82,8 @@ def test(s):
     check(sites is not None and sites.get("UserName") == "keeper", "the saved site is kept: %r" % (sites,))
 
     # --- for all users, with a desktop shortcut, removing the settings too ---
+    show("Program folder before installing", prefix.path(all_dir))
+    show("Start menu of all users before installing", all_menu)
     show("Public desktop before installing", public_desktop)
     install(prefix, setup, "/ALLUSERS", "/DESKTOPSHORTCUT")
     installed = listing(prefix.path(all_dir))
