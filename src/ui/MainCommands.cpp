@@ -22,8 +22,11 @@
 #include "ops/Synchronize.h"
 #include "ops/UploadJob.h"
 #include "store/Registry.h"
+#include "ui/AboutDialog.h"
+#include "ui/AboutIds.h"
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
+#include "ui/HelpTopic.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
 
@@ -184,6 +187,12 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_EXPORT_SITES:
     case IDM_IMPORT_SITES:
         NotYetAvailable(L"Import and export are not available in this version.");
+        break;
+    case IDM_HELP_TOPICS:
+        ShowHelpTopic(window_, L"index");
+        break;
+    case IDM_ABOUT:
+        ShowAboutDialog(window_);
         break;
     default:
         if (command > IDM_COLUMN_FIRST && command < IDM_COLUMN_FIRST + kRemoteColumnCount)

@@ -371,10 +371,11 @@ bool MainWindow::TranslateKey(MSG& message)
     if (!accelerators_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
         return false;
     // Typing in a path or filter box keeps its editing keys; the Ctrl
-    // commands still work there.
+    // commands and F1 (help) still work there.
     wchar_t className[16] = L"";
     GetClassNameW(message.hwnd, className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0 && GetKeyState(VK_CONTROL) >= 0)
+    bool help = message.wParam == VK_F1;
+    if (lstrcmpiW(className, L"Edit") == 0 && GetKeyState(VK_CONTROL) >= 0 && !help)
         return false;
     if (!TranslateAcceleratorW(window_, accelerators_, &message))
         return false;

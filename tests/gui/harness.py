@@ -311,8 +311,8 @@ class Session:
 
     def start(self, program, *arguments):
         """Starts a Windows program on the session's desktop: a path (of the build's bin folder when it
-        has no folder) or a command such as "notepad"."""
-        if program.endswith(".exe") and os.sep not in program:
+        has no folder; a Windows path, with backslashes, as it is) or a command such as "notepad"."""
+        if program.endswith(".exe") and os.sep not in program and "\\" not in program:
             program = os.path.join(self.bin, program)
         if os.sep in program:
             program = windows_path(program)

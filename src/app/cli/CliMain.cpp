@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "TarnwickVersion.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliConsole.h"
 #include "app/cli/CliServer.h"
@@ -65,6 +66,7 @@ const CliCommand kCommands[] = {
 void PrintUsage()
 {
     PrintLine(L"usage: tarnwick-cli [--registry KEY] [--allow-plain] [--trust-fingerprint SHA256] COMMAND ARGUMENTS...");
+    PrintLine(L"       tarnwick-cli --version");
     PrintLine(L"--registry keeps sites and settings below another key of HKEY_CURRENT_USER than the product's.");
     PrintLine(L"--allow-plain logs in without TLS, the password in clear text, when a server refuses AUTH TLS.");
     PrintLine(L"--trust-fingerprint accepts the server certificate with this SHA-256 fingerprint although it does not verify.");
@@ -81,7 +83,11 @@ int wmain(int argc, wchar_t** argv)
     int first = 1;
     for (;;) {
         std::wstring option = first < argc ? argv[first] : L"";
-        if (option == L"--registry" && first + 1 < argc) {
+        if (option == L"--version") {
+            PrintLine(L"tarnwick-cli " TARNWICK_VERSION_TEXT);
+            FlushOutput();
+            return 0;
+        } else if (option == L"--registry" && first + 1 < argc) {
             SetProductKeyPath(argv[first + 1]);
             first += 2;
         } else if (option == L"--allow-plain") {

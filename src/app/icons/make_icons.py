@@ -2,7 +2,7 @@
 """Draws the program's icons and writes them as .ico files beside this script.
 
 The application icon: two file cards (local and remote) with an arrow
-between them, at 16, 32, 48 and 256 pixels. The status icons: a grey dot
+between them, at 16, 24, 32, 48 and 256 pixels. The status icons: a grey dot
 (not connected) and a green dot in two shades (connected, blinking).
 Run it again after changing a drawing; the .ico files are committed.
 """
@@ -101,7 +101,7 @@ def write_ico(name, shape, sizes):
         f.write(out + b''.join(images))
 
 
-write_ico('tarnwick.ico', app_shape, [16, 32, 48, 256])
+write_ico('tarnwick.ico', app_shape, [16, 24, 32, 48, 256])
 write_ico('offline.ico', dot_shape((170, 170, 170), (110, 110, 110)), [16, 32])
 write_ico('online1.ico', dot_shape((60, 210, 60), (20, 120, 20)), [16, 32])
 write_ico('online2.ico', dot_shape((150, 240, 150), (20, 120, 20)), [16, 32])
