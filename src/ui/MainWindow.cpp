@@ -105,6 +105,8 @@ void MainWindow::Initialise()
     remote_.Attach(window_, [this]() -> const RemoteFolderHistory& { return manager_->History(); },
                    [this] { return manager_->Connected(); });
     local_.Create(window_, IDC_LOCAL_PANE);
+    // First in the Tab order, and so the focus at the start: the local pane, then the boxes.
+    SetWindowPos(local_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     log_.Create(window_, IDC_LOG_PANEL);
     divider_.Create(window_, IDC_DIVIDER, [this](int y) { MoveDivider(y); });
     status_.Create(window_, IDC_STATUS_BAR);
