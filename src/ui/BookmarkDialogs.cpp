@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/Bookmarks.h"
+#include "ui/FieldBalloon.h"
 #include "ui/HelpTopic.h"
 #include "ui/MessagePrompt.h"
 #include "ui/PaneDialogIds.h"
@@ -53,16 +54,6 @@ void PickFolder(HWND dialog)
     CoTaskMemFree(chosen);
 }
 
-void ShowEmptyFieldBalloon(HWND edit)
-{
-    EDITBALLOONTIP tip{};
-    tip.cbStruct = sizeof(tip);
-    tip.pszTitle = L"";
-    tip.pszText = kEnterBookmarkFolder.data();
-    tip.ttiIcon = TTI_WARNING;
-    SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
-}
-
 INT_PTR CALLBACK AddProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* state = reinterpret_cast<AddState*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -95,7 +86,7 @@ INT_PTR CALLBACK AddProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             HWND edit = GetDlgItem(dialog, IDC_BOOKMARK_PATH);
             SetWindowTextW(edit, L"");
             SetFocus(edit);
-            ShowEmptyFieldBalloon(edit);
+            ShowFieldBalloon(edit, L"", std::wstring(kEnterBookmarkFolder), TTI_WARNING);
             return TRUE;
         }
         state->folder = text;

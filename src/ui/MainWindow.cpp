@@ -12,6 +12,7 @@
 #include "ops/Standby.h"
 #include "store/Registry.h"
 #include "ui/ControlIds.h"
+#include "ui/FieldBalloon.h"
 
 namespace {
 
@@ -340,12 +341,7 @@ void MainWindow::StopTimer(TimerId timer)
 
 void MainWindow::ShowBalloon(const std::wstring& title, const std::wstring& text)
 {
-    EDITBALLOONTIP tip{};
-    tip.cbStruct = sizeof(tip);
-    tip.pszTitle = title.c_str();
-    tip.pszText = text.c_str();
-    tip.ttiIcon = TTI_WARNING;
-    SendMessageW(remote_.PathBox().EditHandle(), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+    ShowFieldBalloon(remote_.PathBox().EditHandle(), title, text, TTI_WARNING);
 }
 
 void MainWindow::SetStatusText(const std::wstring& text)

@@ -9,7 +9,6 @@ registry keeps the rest from "0". Tab walks from the local pane through the
 path box to its Go button."""
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -60,6 +59,10 @@ def add_bookmark(s, expected_field, browse_shown):
     return dialog
 
 
+def visible_tips(s):
+    return [w for w in s.windows(cls="tooltips_class32") if w.visible]
+
+
 def bookmarks(s, side):
     settings = s.registry_values("Settings")
     key = "FTPAccounts\\%s\\%s\\0\\%sBookmarks" % (settings["Current"], settings["CurrentServer"], side)
@@ -104,11 +107,13 @@ def test(s):
     click_button(s, main, 211, "Local Bookmarks")
     check_equal(open_menu(s), [(MENU_ENTRIES[0], False), (MENU_ENTRIES[1], True)], "the empty local menu")
     dialog = add_bookmark(s, work, True)
+    balloons = len(visible_tips(s))
     s.key("ctrl+a", "BackSpace", "Return")
-    time.sleep(0.5)
+    harness.wait_until(lambda: len(visible_tips(s)) == balloons + 1, 5, "a balloon on the empty field")
     check(s.windows(hwnd=dialog.hwnd), "the dialog stays open on an empty field")
     s.screenshot("empty-field")
     s.type(work)
+    check_equal(len(visible_tips(s)), balloons, "balloons shown once typing starts")
     s.key("Return")
     s.wait_gone(hwnd=dialog.hwnd)
     check_equal(bookmarks(s, "Local"), {"0": work}, "the local bookmarks stored")
