@@ -28,15 +28,6 @@ def wait_folder(s, main, box, folder, list_id, names, what):
                                                             rows(s, main, list_id)))
 
 
-def focused(s, main):
-    """The id of the control with the keyboard focus; a combo box's for the edit field inside it."""
-    hwnd, control_id = s.focus(hwnd=main.hwnd)
-    controls = s.controls(hwnd=main.hwnd)
-    parent = [c.parent for c in controls if c.hwnd == hwnd]
-    boxes = [c.id for c in controls if parent and c.hwnd == parent[0] and c.cls == "ComboBox"]
-    return boxes[0] if boxes else control_id
-
-
 def open_menu(s):
     s.wait_window(cls="#32768")
     return [(e.text, "grayed" in e.flags or "disabled" in e.flags) for e in s.menu(cls="#32768")
@@ -91,11 +82,11 @@ def test(s):
     wait_folder(s, main, 109, "/", 102, ["docs", "readme.txt"], "the remote list connected")
 
     # The keyboard starts in the local pane; Tab goes on to the path box and its Go button.
-    check_equal(focused(s, main), 1, "the focus at the start (the local pane's list)")
+    check_equal(tarnwick_gui.focused(s, main), 1, "the focus at the start (the local pane's list)")
     s.key("Tab")
-    check_equal(focused(s, main), 106, "the focus after Tab")
+    check_equal(tarnwick_gui.focused(s, main), 106, "the focus after Tab")
     s.key("Tab")
-    check_equal(focused(s, main), 112, "the focus after a second Tab")
+    check_equal(tarnwick_gui.focused(s, main), 112, "the focus after a second Tab")
 
     s.click_control(106, hwnd=main.hwnd)
     s.key("ctrl+a")

@@ -65,6 +65,11 @@ def test(s):
                        "both filter bars shown")
     check_equal(s.combo_box(121, hwnd=main.hwnd).entries, FIXED, "the local filter box's entries at first")
     s.screenshot("filters-shown")
+    # From the path box, Tab reaches the Go button, the filter box and its two buttons.
+    s.click_control(106, hwnd=main.hwnd)
+    for expected in (112, 121, 122, 125):
+        s.key("Tab")
+        check_equal(tarnwick_gui.focused(s, main), expected, "the focus after Tab")
 
     # The local filter through its Apply button.
     s.click_control(121, hwnd=main.hwnd)
