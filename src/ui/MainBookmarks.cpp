@@ -30,11 +30,6 @@ HMENU BuildBookmarkMenu(PaneSide side)
     return menu;
 }
 
-bool Contains(const RECT& rect, POINT point)
-{
-    return PtInRect(&rect, point) != FALSE;
-}
-
 }  // namespace
 
 bool MainWindow::OnBookmarkCommand(int command, HWND control)
@@ -75,7 +70,7 @@ void MainWindow::ShowBookmarkMenu(PaneSide side, bool byKeyboard)
     POINT at;
     GetCursorPos(&at);
     // A key (or a toolbar button pressed from the keyboard) opens the menu below the button.
-    if (byKeyboard || !Contains(button, at))
+    if (byKeyboard || !PtInRect(&button, at))
         at = {button.left, button.bottom};
     HMENU menu = BuildBookmarkMenu(side);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);

@@ -5,7 +5,8 @@ an empty field keeps the dialog open), and the bookmark in the menu later
 brings the pane back there: the path box and the rows show the folder. The
 menus open from the toolbar buttons with the mouse and from Ctrl+B and
 Ctrl+Shift+B. "Remove Bookmark" deletes the selected row after asking; the
-registry keeps the rest from "0". Tab walks from the local pane through the
+registry keeps the rest from "0". A site labelled "Quick Connection" is
+refused bookmarks. Tab walks from the local pane through the
 path box to its Go button."""
 import os
 import sys
@@ -71,13 +72,15 @@ def test(s):
     for path in ("photos/cat.jpg", "list.txt"):
         with open(os.path.join(s.work, path), "wb") as f:
             f.write(b"y" * 100)
-    tarnwick_gui.save_site(s, "Bookmark Site", "127.0.0.1:%d" % server.port, server.user, server.password)
+    for label in ("Bookmark Site", "Quick Connection"):
+        tarnwick_gui.save_site(s, label, "127.0.0.1:%d" % server.port, server.user, server.password)
     work = harness.windows_path(s.work)
 
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     s.key("ctrl+t")
     s.wait_window(cls="#32768")
+    check(s.menu(cls="#32768")[0].text.startswith("Bookmark Site"), "the first site of the menu")
     s.key("Down", "Return")
     wait_folder(s, main, 109, "/", 102, ["docs", "readme.txt"], "the remote list connected")
 
@@ -168,6 +171,27 @@ def test(s):
     s.click_control(1, hwnd=dialog.hwnd)
     s.wait_gone(hwnd=dialog.hwnd)
     check_equal(bookmarks(s, "Remote"), {"0": "/"}, "the remote bookmarks after Delete")
+
+    # A site labelled "Quick Connection" keeps no bookmarks.
+    s.key("ctrl+t")
+    s.wait_window(cls="#32768")
+    sites = [e.text for e in s.menu(cls="#32768") if "separator" not in e.flags]
+    quick = [i for i, text in enumerate(sites) if text.startswith("Quick Connection")][0]
+    s.key(*(["Down"] * (quick + 1) + ["Return"]))
+    s.wait_window(title="Disconnect Confirm")
+    s.key("Return")
+    harness.wait_until(lambda: s.registry_values("Settings").get("Current") == "Quick Connection", 30,
+                       "the Quick Connection site current")
+    wait_folder(s, main, 109, "/", 102, ["docs", "readme.txt"], "the remote list of the Quick Connection site")
+    s.key("ctrl+b")
+    open_menu(s)
+    add_bookmark(s, s.control(106, hwnd=main.hwnd).text, True)
+    s.key("Return")
+    refusal = s.wait_window(title="Cannot add bookmark")
+    s.screenshot("quick-connection")
+    s.key("Return")
+    s.wait_gone(hwnd=refusal.hwnd)
+    check_equal(bookmarks(s, "Local"), {}, "local bookmarks of the Quick Connection site")
     tarnwick_gui.close_with_alt_f4(s, program, main)
 
 
