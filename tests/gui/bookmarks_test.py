@@ -35,9 +35,17 @@ def open_menu(s):
             if "separator" not in e.flags]
 
 
+def button_rect(s, main, toolbar, label):
+    return [b for b in s.toolbar(toolbar, hwnd=main.hwnd) if b.text == label][0].rect
+
+
 def click_button(s, main, toolbar, label):
-    button = [b for b in s.toolbar(toolbar, hwnd=main.hwnd) if b.text == label][0]
-    s.click(*centre(button.rect))
+    s.click(*centre(button_rect(s, main, toolbar, label)))
+
+
+def check_menu_at(s, corner, what):
+    menu = s.wait_window(cls="#32768")
+    check_equal(menu.rect[:2], corner, "the top left corner of the menu opened %s" % what)
 
 
 def add_bookmark(s, expected_field, browse_shown):
@@ -99,6 +107,7 @@ def test(s):
 
     # A local bookmark from the toolbar button; an empty field is refused in place.
     click_button(s, main, 211, "Local Bookmarks")
+    check_menu_at(s, centre(button_rect(s, main, 211, "Local Bookmarks")), "with the mouse")
     check_equal(open_menu(s), [(MENU_ENTRIES[0], False), (MENU_ENTRIES[1], True)], "the empty local menu")
     dialog = add_bookmark(s, work, True)
     balloons = len(visible_tips(s))
@@ -117,6 +126,8 @@ def test(s):
     s.double_click(*centre(row.rect))
     wait_folder(s, main, 106, work + "\\photos", 1, ["cat.jpg"], "the local pane in photos")
     s.key("ctrl+b")
+    left, _, _, bottom = button_rect(s, main, 211, "Local Bookmarks")
+    check_menu_at(s, (left, bottom), "with Ctrl+B")
     check_equal(open_menu(s), [(work, False), (MENU_ENTRIES[0], False), (MENU_ENTRIES[1], False)],
                 "the local menu with its bookmark")
     s.screenshot("local-menu")
