@@ -42,7 +42,7 @@ void PickFolder(HWND dialog)
     BROWSEINFOW browse{};
     browse.hwndOwner = dialog;
     browse.lpszTitle = L"Select folder to bookmark.";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
     browse.lpfn = StartPickerAt;
     browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
