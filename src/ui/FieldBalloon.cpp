@@ -4,17 +4,33 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x42616C6C;  // one balloon per field
+LRESULT CALLBACK FieldProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR tip);
+
+constexpr UINT_PTR kSubclassId = 0x42616C6C;  // one balloon per field; also the id of its timer
+constexpr wchar_t kShownProperty[] = L"TarnwickFieldBalloon";  // the balloon shown, on its field
+constexpr UINT kShownMs = 10000;  // a field that never gets the focus loses it all the same
+
+void HideBalloon(HWND edit, HWND tip)
+{
+    KillTimer(edit, kSubclassId);
+    RemoveWindowSubclass(edit, FieldProcedure, kSubclassId);
+    RemovePropW(edit, kShownProperty);
+    DestroyWindow(tip);
+}
 
 LRESULT CALLBACK FieldProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR tip)
 {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kSubclassId)
+            break;
+        HideBalloon(edit, reinterpret_cast<HWND>(tip));
+        return 0;
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_KILLFOCUS:
     case WM_DESTROY:
-        RemoveWindowSubclass(edit, FieldProcedure, kSubclassId);
-        DestroyWindow(reinterpret_cast<HWND>(tip));
+        HideBalloon(edit, reinterpret_cast<HWND>(tip));
         break;
     default:
         break;
@@ -24,6 +40,8 @@ LRESULT CALLBACK FieldProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
 
 void ShowTrackingBalloon(HWND edit, const std::wstring& title, const std::wstring& text, int icon)
 {
+    if (HANDLE shown = GetPropW(edit, kShownProperty))
+        HideBalloon(edit, static_cast<HWND>(shown));  // the newer balloon replaces it
     HWND owner = GetAncestor(edit, GA_ROOT);
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON, 0, 0,
                                0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -43,6 +61,8 @@ void ShowTrackingBalloon(HWND edit, const std::wstring& title, const std::wstrin
     SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(field.left + (field.bottom - field.top), field.bottom - 2));
     SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     SetWindowSubclass(edit, FieldProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(tip));
+    SetPropW(edit, kShownProperty, tip);
+    SetTimer(edit, kSubclassId, kShownMs, nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ refused bookmarks. Tab walks from the local pane through the
 path box to its Go button."""
 import os
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -113,6 +114,9 @@ def test(s):
     balloons = len(visible_tips(s))
     s.key("ctrl+a", "BackSpace", "Return")
     harness.wait_until(lambda: len(visible_tips(s)) == balloons + 1, 5, "a balloon on the empty field")
+    s.key("Return")
+    time.sleep(0.3)
+    check_equal(len(visible_tips(s)), balloons + 1, "balloons after a second Return on the empty field")
     check(s.windows(hwnd=dialog.hwnd), "the dialog stays open on an empty field")
     s.screenshot("empty-field")
     s.type(work)

@@ -107,6 +107,8 @@ def test(s):
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
     check(s.control(121, hwnd=main.hwnd).visible, "the filter bars are shown at the second start")
+    check_equal([e.text for e in s.menu(hwnd=main.hwnd) if e.id == 1008], ["Hide Filters"],
+                "the Tools menu's entry while the bars are shown")
     check_equal(s.combo_box(121, hwnd=main.hwnd).entries, ["TXT"] + FIXED, "the local box at the second start")
     check_equal(s.combo_box(123, hwnd=main.hwnd).entries, [".B"] + FIXED, "the remote box at the second start")
     s.screenshot("restarted")
