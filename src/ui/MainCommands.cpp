@@ -226,6 +226,8 @@ void MainWindow::GoLocal()
 {
     if (!local_.GoToPath(localPath_.Text()))
         ShowNotice(parts_->prompt, kProgramName, L"Path is not valid.", PromptIcon::Error);
+    else if (localPath_.HasFocus())
+        SetFocus(local_.ListHandle());  // as in Explorer: the typed folder is open, its files are next
 }
 
 void MainWindow::GoRemote()

@@ -6,8 +6,8 @@ brings the pane back there: the path box and the rows show the folder. The
 menus open from the toolbar buttons with the mouse and from Ctrl+B and
 Ctrl+Shift+B. "Remove Bookmark" deletes the selected row after asking; the
 registry keeps the rest from "0". A site labelled "Quick Connection" is
-refused bookmarks. Tab walks from the local pane through the
-path box to its Go button."""
+refused bookmarks. Tab walks from the local pane through the path box to its
+Go button; a folder opened from the path box hands the focus to its list."""
 import os
 import sys
 import time
@@ -105,6 +105,7 @@ def test(s):
     s.type(work)
     s.key("Return")
     wait_folder(s, main, 106, work, 1, ["list.txt", "photos"], "the local pane on the test's folder")
+    check_equal(tarnwick_gui.focused(s, main), 1, "the focus once the typed folder is open (its list)")
 
     # A local bookmark from the toolbar button; an empty field is refused in place.
     click_button(s, main, 211, "Local Bookmarks")
