@@ -42,6 +42,9 @@ void ComboBox::PushFront(const std::wstring& text, size_t limit) const
 void ComboBox::SetCueText(const std::wstring& text) const
 {
     SendMessageW(handle_, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Wine's combo box keeps the cue to itself; its edit field shows one of its own.
+    if (HWND edit = EditHandle())
+        SendMessageW(edit, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 HWND ComboBox::EditHandle() const

@@ -74,7 +74,8 @@
 #define IDM_LOCAL_FORWARD 1106
 #define IDM_LOCAL_UP 1107
 #define IDM_LOCAL_TREE 1108
-#define IDM_LOCAL_BOOKMARKS 1109
+// The bookmark menus' buttons keep the numbers of their menus' range (207-361).
+#define IDM_LOCAL_BOOKMARKS 311
 
 #define IDM_REMOTE_OPEN 1200
 #define IDM_REMOTE_DELETE 1201
@@ -85,7 +86,7 @@
 #define IDM_REMOTE_FORWARD 1206
 #define IDM_REMOTE_UP 1207
 #define IDM_REMOTE_CHMOD 1208
-#define IDM_REMOTE_BOOKMARKS 1209
+#define IDM_REMOTE_BOOKMARKS 209
 #define IDM_REMOTE_COPY 1210
 #define IDM_REMOTE_PASTE 1211
 

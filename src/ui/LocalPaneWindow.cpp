@@ -8,6 +8,7 @@
 #include "ops/FileNameChecks.h"
 #include "ops/LocalDeleteCommand.h"
 #include "ops/NewFolderCommand.h"
+#include "store/FilterList.h"
 #include "ui/FileDragDrop.h"
 #include "ui/LogicalOrder.h"
 #include "ui/RemoteColumnText.h"
@@ -19,6 +20,17 @@ constexpr UINT kRefreshAfterRename = WM_APP + 1;
 constexpr int kListId = 1;
 constexpr int kTreeId = 2;
 constexpr size_t kMaxPath = 259;
+
+// The list's columns; their widths share the list's width in these proportions.
+struct ColumnInfo {
+    const wchar_t* text;
+    int relativeWidth;
+    int format;
+};
+constexpr ColumnInfo kColumns[] = {
+    {L"Name", 34, LVCFMT_LEFT}, {L"Size", 14, LVCFMT_RIGHT}, {L"Type", 20, LVCFMT_LEFT},
+    {L"Date modified", 32, LVCFMT_LEFT}};
+constexpr int kColumnCount = 4;
 
 bool IsSeparator(wchar_t c)
 {
@@ -217,8 +229,9 @@ bool LocalPaneWindow::Create(HWND parent, int controlId)
             return false;
     }
     parent_ = parent;
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+    // A control parent: Tab goes into the list and the tree.
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
     if (!window_)
         return false;
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
@@ -236,10 +249,8 @@ bool LocalPaneWindow::Create(HWND parent, int controlId)
         ListView_SetImageList(list_, images, LVSIL_SMALL);
         TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
     }
-    AddColumn(list_, 0, L"Name", 170, LVCFMT_LEFT);
-    AddColumn(list_, 1, L"Size", 70, LVCFMT_RIGHT);
-    AddColumn(list_, 2, L"Type", 110, LVCFMT_LEFT);
-    AddColumn(list_, 3, L"Date modified", 120, LVCFMT_LEFT);
+    for (int i = 0; i < kColumnCount; ++i)
+        AddColumn(list_, i, kColumns[i].text, kColumns[i].relativeWidth, kColumns[i].format);
     dropTarget_ = new FileDropTarget([this](const std::vector<std::wstring>& paths) { DropFiles(paths); });
     RegisterDragDrop(list_, dropTarget_);  // fails without OLE: no drops then
     FillList();
@@ -262,12 +273,17 @@ bool LocalPaneWindow::GoToPath(const std::wstring& text)
     return folder && Show(*folder, true);
 }
 
-void LocalPaneWindow::Refresh()
+void LocalPaneWindow::RefillList()
 {
     EndRename();
     std::vector<std::wstring> selected = SelectedNames();
     FillList();
     SelectNames(selected);
+}
+
+void LocalPaneWindow::Refresh()
+{
+    RefillList();
     if (!treeShown_) {
         filling_ = true;
         TreeView_DeleteAllItems(tree_);  // built again when shown
@@ -279,6 +295,12 @@ void LocalPaneWindow::Refresh()
     FillTreeRoots();
     Reexpand(TreeView_GetRoot(tree_), expanded);
     SelectTreeFolder();
+}
+
+void LocalPaneWindow::SetActiveFilter(const std::wstring& lowerCased)
+{
+    filter_ = lowerCased;
+    RefillList();
 }
 
 void LocalPaneWindow::Up()
@@ -555,6 +577,21 @@ void LocalPaneWindow::Layout()
         ShowWindow(tree_, SW_HIDE);
         MoveWindow(list_, 0, 0, width, height, TRUE);
     }
+    FitColumns();
+}
+
+void LocalPaneWindow::FitColumns() const
+{
+    RECT client;
+    GetClientRect(list_, &client);
+    // Room for a vertical scroll bar that may come, so that none appears across the bottom.
+    bool scrollBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+    int width = std::max<int>(client.right - (scrollBar ? 0 : GetSystemMetrics(SM_CXVSCROLL)), 100);
+    int total = 0;
+    for (const ColumnInfo& column : kColumns)
+        total += column.relativeWidth;
+    for (int i = 0; i < kColumnCount; ++i)
+        ListView_SetColumnWidth(list_, i, width * kColumns[i].relativeWidth / total);
 }
 
 bool LocalPaneWindow::Show(const std::wstring& folder, bool recordHistory)
@@ -609,9 +646,12 @@ std::vector<LocalPaneWindow::Item> LocalPaneWindow::ReadItems() const
         return items;
     }
     for (const WIN32_FIND_DATAW& data : FolderEntries(folder_, false)) {
+        bool folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (!IsListedUnderFilter(filter_, data.cFileName, !folder))
+            continue;
         Item item;
         item.name = data.cFileName;
-        item.folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        item.folder = folder;
         item.size = item.folder ? 0 : (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         item.modified = FileTimeSeconds(data.ftLastWriteTime);
         items.push_back(std::move(item));

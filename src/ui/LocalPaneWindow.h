@@ -53,6 +53,11 @@ public:
     // A file system folder is shown (not the computer's drives).
     bool IsFileSystemFolder() const { return !folder_.empty(); }
 
+    // Lists only the files whose lower-cased names contain the filter (and
+    // every folder); empty lists everything.
+    void SetActiveFilter(const std::wstring& lowerCased);
+    const std::wstring& ActiveFilter() const { return filter_; }
+
     // Full paths of the selected items, in list order.
     std::vector<std::wstring> Selection() const;
     size_t SelectedCount() const;
@@ -97,10 +102,14 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Notify(const NMHDR& header);
     void Layout();
+    // Column widths in their proportions over the list's width.
+    void FitColumns() const;
 
     // Shows folder; history decides whether it goes onto the history.
     bool Show(const std::wstring& folder, bool recordHistory);
     void FillList();
+    // The list read again, the selected names selected again.
+    void RefillList();
     std::vector<Item> ReadItems() const;
     std::wstring PathOf(const std::wstring& name) const;
     std::vector<std::wstring> SelectedNames() const;
@@ -127,12 +136,13 @@ private:
     HWND list_ = nullptr;
     HWND tree_ = nullptr;
     std::wstring folder_;
+    std::wstring filter_;
     std::vector<Item> items_;
     RemoteFolderHistory history_;
     bool treeShown_ = false;
     bool renamePending_ = false;
     bool cancellingEdit_ = false;  // an edit ended by navigation renames nothing
     bool filling_ = false;  // the list or tree is changed by the program, not the user
-    std::wstring renamedTo_;
-    FileDropTarget* dropTarget_ = nullptr;  // registered for the list while OLE runs  // selected once the list is rebuilt after an edited name
+    std::wstring renamedTo_;  // selected once the list is rebuilt after an edited name
+    FileDropTarget* dropTarget_ = nullptr;  // registered for the list while OLE runs
 };

@@ -33,7 +33,6 @@
 namespace {
 
 const wchar_t kProgramName[] = L"Tarnwick File Transfer Software";
-const wchar_t kNoLocalFilter[] = L"The local filter is not available in this version.";
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -70,17 +69,17 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         else if (lastBox_ == remote_.PathBox().Handle())
             GoRemote();
         else if (lastBox_ == remoteFilter_.Handle())
-            RemoteFilterCommand(true);
+            FilterCommand(PaneSide::Remote, true);
         else if (lastBox_ == localFilter_.Handle())
-            NotYetAvailable(kNoLocalFilter);
+            FilterCommand(PaneSide::Local, true);
         break;
     case IDC_LOCAL_FILTER_APPLY:
     case IDC_LOCAL_FILTER_REMOVE:
-        NotYetAvailable(kNoLocalFilter);
+        FilterCommand(PaneSide::Local, command == IDC_LOCAL_FILTER_APPLY);
         break;
     case IDC_REMOTE_FILTER_APPLY:
     case IDC_REMOTE_FILTER_REMOVE:
-        RemoteFilterCommand(command == IDC_REMOTE_FILTER_APPLY);
+        FilterCommand(PaneSide::Remote, command == IDC_REMOTE_FILTER_APPLY);
         break;
     case IDC_LOCAL_GO:
         GoLocal();
@@ -175,10 +174,6 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_OPTIONS:
         NotYetAvailable(L"The options dialog is not available in this version.");
         break;
-    case IDM_LOCAL_BOOKMARKS:
-    case IDM_REMOTE_BOOKMARKS:
-        NotYetAvailable(L"Bookmarks are not available in this version.");
-        break;
     case IDM_COMPARE:
         CompareCommand();
         break;
@@ -195,6 +190,8 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         ShowAboutDialog(window_);
         break;
     default:
+        if (OnBookmarkCommand(command, control))
+            break;
         if (command > IDM_COLUMN_FIRST && command < IDM_COLUMN_FIRST + kRemoteColumnCount)
             remote_.ToggleColumn(static_cast<RemoteColumn>(command - IDM_COLUMN_FIRST));
         return;
@@ -238,6 +235,8 @@ void MainWindow::GoLocal()
 {
     if (!local_.GoToPath(localPath_.Text()))
         ShowNotice(parts_->prompt, kProgramName, L"Path is not valid.", PromptIcon::Error);
+    else if (localPath_.HasFocus())
+        SetFocus(local_.ListHandle());  // as in Explorer: the typed folder is open, its files are next
 }
 
 void MainWindow::GoRemote()
@@ -558,16 +557,4 @@ void MainWindow::ShowFilterBoxes()
     localFilter_.SetEditText(filters_.local.boxText);
     remoteFilter_.SetItems(filters_.remote.entries);
     remoteFilter_.SetEditText(filters_.remote.boxText);
-}
-
-void MainWindow::RemoteFilterCommand(bool apply)
-{
-    filters_.remote.boxText = remoteFilter_.Text();
-    FilterOutcome outcome = apply ? ApplyFilter(filters_.remote) : RemoveFilter(filters_.remote);
-    remote_.SetActiveFilter(filters_.remote.active);
-    ShowFilterBoxes();
-    if (outcome == FilterOutcome::RefreshListing)
-        RefreshRemote();
-    else if (outcome == FilterOutcome::FocusFilterBox)
-        SetFocus(remoteFilter_.Handle());
 }

@@ -12,6 +12,7 @@
 #include "ops/Standby.h"
 #include "store/Registry.h"
 #include "ui/ControlIds.h"
+#include "ui/FieldBalloon.h"
 
 namespace {
 
@@ -105,6 +106,8 @@ void MainWindow::Initialise()
     remote_.Attach(window_, [this]() -> const RemoteFolderHistory& { return manager_->History(); },
                    [this] { return manager_->Connected(); });
     local_.Create(window_, IDC_LOCAL_PANE);
+    // First in the Tab order, and so the focus at the start: the local pane, then the boxes.
+    SetWindowPos(local_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     log_.Create(window_, IDC_LOG_PANEL);
     divider_.Create(window_, IDC_DIVIDER, [this](int y) { MoveDivider(y); });
     status_.Create(window_, IDC_STATUS_BAR);
@@ -338,12 +341,7 @@ void MainWindow::StopTimer(TimerId timer)
 
 void MainWindow::ShowBalloon(const std::wstring& title, const std::wstring& text)
 {
-    EDITBALLOONTIP tip{};
-    tip.cbStruct = sizeof(tip);
-    tip.pszTitle = title.c_str();
-    tip.pszText = text.c_str();
-    tip.ttiIcon = TTI_WARNING;
-    SendMessageW(remote_.PathBox().EditHandle(), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+    ShowFieldBalloon(remote_.PathBox().EditHandle(), title, text, TTI_WARNING);
 }
 
 void MainWindow::SetStatusText(const std::wstring& text)

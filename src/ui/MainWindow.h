@@ -97,9 +97,15 @@ private:
     void CompareCommand();
     void OpenLogFolder();
     void ToggleFilters();
-    // Apply Filter and Remove Filter of the remote pane.
-    void RemoteFilterCommand(bool apply);
+    // Apply Filter and Remove Filter of a pane (MainFilters.cpp).
+    void FilterCommand(PaneSide side, bool apply);
     void ShowFilterBoxes();
+    // The bookmark menus and their commands (MainBookmarks.cpp); false when
+    // the command is none of theirs. Without a control it came from a key or a menu.
+    bool OnBookmarkCommand(int command, HWND control);
+    void ShowBookmarkMenu(PaneSide side, bool byKeyboard);
+    void NewBookmarkCommand(PaneSide side);
+    void GoToBookmark(PaneSide side, size_t index);
     // What a later version does: said in a message rather than doing nothing.
     void NotYetAvailable(const wchar_t* text);
     // Opens folder (absolute) in the remote pane; false restores the previous one.

@@ -24,6 +24,16 @@ def wait_main_window(s, timeout=30):
     return harness.wait_until(lambda: (main_windows(s) or [None])[0], timeout, "Tarnwick's main window", interval=0.2)
 
 
+def focused(s, main):
+    """The id of the main window's control with the keyboard focus; a combo box's for the edit field
+    inside it."""
+    hwnd, control_id = s.focus(hwnd=main.hwnd)
+    controls = s.controls(hwnd=main.hwnd)
+    parent = [c.parent for c in controls if c.hwnd == hwnd]
+    boxes = [c.id for c in controls if parent and c.hwnd == parent[0] and c.cls == "ComboBox"]
+    return boxes[0] if boxes else control_id
+
+
 def save_site(s, label, address, user, password):
     """A saved site, through tarnwick-cli on the session's scratch key."""
     code, output = s.cli("site-add", label, address, user, password, "--remote", "/")

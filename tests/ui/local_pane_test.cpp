@@ -178,6 +178,45 @@ TEST_F(LocalPaneTest, FoldersFirstInNaturalOrderWithTheirColumns)
     EXPECT_EQ(Cell(3, 3).size(), 16u) << "YYYY-MM-DD HH:MM";
 }
 
+TEST_F(LocalPaneTest, ColumnsShareTheListWidthAndFollowIt)
+{
+    auto columnsFit = [&] {
+        RECT client;
+        GetClientRect(pane.ListHandle(), &client);
+        int total = 0;
+        for (int column = 0; column < 4; ++column) {
+            int width = ListView_GetColumnWidth(pane.ListHandle(), column);
+            EXPECT_GT(width, client.right / 10) << "column " << column;
+            total += width;
+        }
+        EXPECT_LE(total, client.right) << "every column, the date's too, within the list";
+        EXPECT_GT(total, client.right * 9 / 10) << "the columns use the width";
+    };
+    columnsFit();
+    pane.Move({0, 0, 340, 400});
+    Pump();
+    columnsFit();
+}
+
+TEST_F(LocalPaneTest, AFilterListsMatchingFilesAndEveryFolder)
+{
+    WriteWholeFile(scratch.File(L"notes.TXT"), "n");
+    WriteWholeFile(scratch.File(L"TXT-readme"), "r");
+    WriteWholeFile(scratch.File(L"notes.tx"), "t");
+    ASSERT_TRUE(pane.GoToPath(scratch.Path()));
+    pane.SelectNames({L"a.txt", L"notes.tx"});
+    pane.SetActiveFilter(L"txt");
+    EXPECT_EQ(Names(), (Strings{L"Sub9", L"sub10", L"a.txt", L"b.txt", L"notes.TXT", L"TXT-readme"}));
+    EXPECT_EQ(pane.Selection(), Strings{scratch.File(L"a.txt")}) << "a listed item stays selected";
+    pane.Refresh();
+    EXPECT_EQ(Names().size(), 6u) << "Refresh keeps the filter";
+    ASSERT_TRUE(pane.GoToPath(scratch.File(L"Sub9")));
+    EXPECT_EQ(Names(), Strings{L"deeper"}) << "folders are always listed";
+    pane.Up();
+    pane.SetActiveFilter(L"");
+    EXPECT_EQ(Names().size(), 7u);
+}
+
 TEST_F(LocalPaneTest, GoToPathBackForwardAndUp)
 {
     const std::wstring sub = scratch.File(L"Sub9");
