@@ -26,6 +26,7 @@
 #include "ui/ControlIds.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
+#include "ui/SiteCommands.h"
 
 namespace {
 
@@ -165,9 +166,13 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         PasteRemote();
         break;
     case IDM_SITES:
+        RunSiteManager(window_, *manager_);
+        break;
     case IDM_SETUP_WIZARD:
+        RunNewSite(window_, *manager_);
+        break;
     case IDM_QUICK:
-        NotYetAvailable(L"The site dialogs are not available in this version.");
+        RunQuickConnect(window_, *manager_);
         break;
     case IDM_OPTIONS:
         NotYetAvailable(L"The options dialog is not available in this version.");
