@@ -36,12 +36,13 @@ LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 void ShowBalloonTip(HWND field, const std::wstring& title, const std::wstring& text)
 {
     HideBalloon();
-    g_balloon = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, text.c_str(),
+    g_balloon = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(field, GA_ROOT), nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     if (!g_balloon)
         return;
+    SetWindowTextW(g_balloon, text.c_str());  // the tooltip control keeps no window text of its own
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
