@@ -27,6 +27,18 @@ def balloon(s, timeout=10):
     return harness.wait_until(shown, timeout, "a balloon tip", interval=0.2)
 
 
+def dismiss_message(s, title, text, timeout=30):
+    """Presses Enter on the message box of that title that says text (progress dialogs share titles)."""
+    def found():
+        for window in s.windows(title=title):
+            if window.visible and any(c.text == text for c in s.controls(hwnd=window.hwnd)):
+                return window
+        return None
+    box = harness.wait_until(found, timeout, "the message %r" % text, interval=0.2)
+    s.key("Return")
+    s.wait_gone(hwnd=box.hwnd)
+
+
 def answer_prompt(s, caption, key="Return"):
     """Answers the message box of that caption with a key (Return: its first button)."""
     prompt = s.wait_window(title=caption)
