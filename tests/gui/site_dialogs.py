@@ -9,11 +9,19 @@ LISTING = 523     # its listing
 SITE_LIST = 401   # the Site Manager's list
 
 
+def _controls_of(s, window):
+    """The window's controls; none when it went away meanwhile (a progress dialog closing)."""
+    try:
+        return s.controls(hwnd=window.hwnd)
+    except harness.TestFailure:
+        return []
+
+
 def window_with(s, title, control_id, timeout=20):
     """The visible top-level window of that title that holds the control (progress dialogs share titles)."""
     def found():
         for window in s.windows(title=title):
-            if window.visible and any(c.id == control_id for c in s.controls(hwnd=window.hwnd)):
+            if window.visible and any(c.id == control_id for c in _controls_of(s, window)):
                 return window
         return None
     return harness.wait_until(found, timeout, "the window %r" % title, interval=0.2)
@@ -31,7 +39,7 @@ def dismiss_message(s, title, text, timeout=30):
     """Presses Enter on the message box of that title that says text (progress dialogs share titles)."""
     def found():
         for window in s.windows(title=title):
-            if window.visible and any(c.text == text for c in s.controls(hwnd=window.hwnd)):
+            if window.visible and any(c.text == text for c in _controls_of(s, window)):
                 return window
         return None
     box = harness.wait_until(found, timeout, "the message %r" % text, interval=0.2)
@@ -63,11 +71,16 @@ def site_rows(s, manager):
     return [r.texts for r in s.list_view(SITE_LIST, hwnd=manager.hwnd).rows]
 
 
-def open_advanced_page(s, sheet):
-    """Clicks the sheet's second tab, "Advanced Properties", and moves on to its label field."""
+def click_tab(s, sheet, share):
+    """Clicks the sheet's tab row share percent across (the first tab near 15, the second near 45)."""
     tabs = [c for c in s.controls(hwnd=sheet.hwnd) if c.cls == "SysTabControl32"][0]
     left, top, right, _ = tabs.rect
-    s.click(left + (right - left) * 45 // 100, top + 8)
+    s.click(left + (right - left) * share // 100, top + 8)
+
+
+def open_advanced_page(s, sheet):
+    """Clicks the sheet's second tab, "Advanced Properties", and moves on to its label field."""
+    click_tab(s, sheet, 45)
     harness.wait_until(lambda: s.control(421, hwnd=sheet.hwnd).visible or None, 10, "the Advanced page")
     s.key("Tab")  # from the tab to the first field
     harness.wait_until(lambda: s.focus(hwnd=sheet.hwnd)[1] == 421 or None, 10, "the label field of Advanced")
