@@ -17,6 +17,7 @@
 #include "ui/DialogFields.h"
 #include "ui/ExplorerRules.h"
 #include "ui/HelpTopic.h"
+#include "ui/ListView.h"
 #include "ui/MessagePrompt.h"
 #include "ui/ProgressDialog.h"
 #include "ui/SiteDialogIds.h"
@@ -31,6 +32,17 @@ constexpr UINT kFirstKeepAliveMs = 40000;
 constexpr UINT kKeepAliveMs = 30000;
 constexpr UINT kLabelEdited = WM_APP + 1;
 const wchar_t kTitle[] = L"FTP Explorer";
+
+// The list says so when the folder holds no subfolders.
+LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+    if (message == WM_PAINT && ListView_GetItemCount(list) == 0)
+        PaintEmptyListText(list, L"There is no item in the list.");
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(list, ListProcedure, 1);
+    return result;
+}
 
 class FtpExplorer {
 public:
@@ -118,6 +130,7 @@ void FtpExplorer::Initialise(HWND dialog)
     SetWindowTextW(dialog, (std::wstring(kTitle) + L" - " + site_.host).c_str());
 
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+    SetWindowSubclass(list_, ListProcedure, 1, 0);
     int icon = GetSystemMetrics(SM_CXSMICON);
     images_ = ImageList_Create(icon, icon, ILC_COLOR32 | ILC_MASK, 1, 0);
     SHFILEINFOW info{};

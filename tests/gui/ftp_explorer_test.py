@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The FTP Explorer opened from Site Properties' remote Browse... on a real server: folders only, sorted;
-into a folder, create, rename and delete a folder there (checked on the server's disk), Up, and
+into a folder, create, rename and delete a folder there (checked on the server's disk), into a
+folder of files only (no rows), Up, and
 Select writes the chosen folder back into the remote path; saving then runs the connection test in
 that folder and its table and listing are read back."""
 import os
@@ -23,8 +24,8 @@ def explorer_rows(s, explorer):
 def wait_rows(s, explorer, names, path):
     def shown():
         rows = explorer_rows(s, explorer)
-        return rows if [r[0] for r in rows] == names and s.control(PATH, hwnd=explorer.hwnd).text == path else None
-    return harness.wait_until(shown, 15, "the folders %r in %s" % (names, path), interval=0.2)
+        return (rows,) if [r[0] for r in rows] == names and s.control(PATH, hwnd=explorer.hwnd).text == path else None
+    return harness.wait_until(shown, 15, "the folders %r in %s" % (names, path), interval=0.2)[0]
 
 
 def click_row(s, explorer, name):
@@ -38,8 +39,9 @@ def test(s):
     server = s.server("pyftpdlib")
     for folder in ("pub/inner", "Zeta", "alpha"):
         os.makedirs(os.path.join(server.root, folder))
-    with open(os.path.join(server.root, "readme.txt"), "w") as f:
-        f.write("not a folder")
+    for name in ("readme.txt", "pub/inner/notes.txt"):
+        with open(os.path.join(server.root, name), "w") as f:
+            f.write("not a folder")
     tarnwick_gui.save_site(s, "Explorer Site", "127.0.0.1:%d" % server.port, server.user, server.password)
     program = s.start("tarnwick.exe")
     main = tarnwick_gui.wait_main_window(s)
@@ -83,6 +85,15 @@ def test(s):
     wait_rows(s, explorer, ["inner"], "/pub")
     check(not os.path.exists(os.path.join(server.root, "pub", "renamed")), "the deleted folder is gone")
 
+    # A folder that holds only files shows no rows.
+    click_row(s, explorer, "inner")
+    s.key("Return")
+    wait_rows(s, explorer, [], "/pub/inner")
+    check_equal(s.status_parts(STATUS, hwnd=explorer.hwnd)[0], "0 objects", "the count of an empty folder")
+    s.screenshot("no-subfolders")
+
+    s.key("alt+u")
+    wait_rows(s, explorer, ["inner"], "/pub")
     s.key("alt+u")
     wait_rows(s, explorer, ["Zeta", "alpha", "pub"], "/")
     click_row(s, explorer, "pub")
