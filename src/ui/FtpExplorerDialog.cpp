@@ -15,6 +15,7 @@
 #include "ops/ProxySettingsStore.h"
 #include "ui/BalloonTip.h"
 #include "ui/DialogFields.h"
+#include "ui/SavedPlacement.h"
 #include "ui/ExplorerRules.h"
 #include "ui/HelpTopic.h"
 #include "ui/ListView.h"
@@ -161,6 +162,7 @@ void FtpExplorer::Initialise(HWND dialog)
     tips_.Add(list_, L"List of files and subdirectories. Double-click to change directory or download.");
     SetFieldText(dialog, IDC_FE_PATH, path_);
     UpdateStates();
+    RestoreExplorerPlacement(dialog);
     Layout();
     SetTimer(dialog, kStartTimer, kStartDelayMs, nullptr);
 }
@@ -226,6 +228,7 @@ INT_PTR FtpExplorer::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         FinishEdit();
         return TRUE;
     case WM_DESTROY:
+        SaveExplorerPlacement(dialog_);
         KillTimer(dialog_, kKeepAliveTimer);
         if (session_.IsOpen()) {
             SendCommand(NullContext(), session_, "QUIT\r\n");

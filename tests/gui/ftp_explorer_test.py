@@ -100,6 +100,9 @@ def test(s):
     s.key("alt+s")
     s.wait_gone(hwnd=explorer.hwnd)
     check_equal(s.control(424, hwnd=sheet.hwnd).text, "/pub", "Select wrote the folder into the remote path")
+    placement = s.registry_values("FtpExplorer")
+    check(set(placement) >= {"X", "Y", "Width", "Height", "Maximized"} and int(placement["Width"]) > 300,
+          "the explorer's placement is stored: %r" % placement)
 
     s.key("Return")
     result, steps, report, folder = site_dialogs.read_test_result(s)
