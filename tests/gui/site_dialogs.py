@@ -47,10 +47,10 @@ def dismiss_message(s, title, text, timeout=30):
     s.wait_gone(hwnd=box.hwnd)
 
 
-def answer_prompt(s, caption, key="Return"):
-    """Answers the message box of that caption with a key (Return: its first button)."""
+def answer_prompt(s, caption, *keys):
+    """Answers the message box of that caption with keys (by default Return: its first button)."""
     prompt = s.wait_window(title=caption)
-    s.key(key)
+    s.key(*(keys or ("Return",)))
     s.wait_gone(hwnd=prompt.hwnd)
 
 

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Every site dialog at 150 % (LogPixels 144 for this run): each opens scaled, answers Esc with
 Cancel and Enter with its default button. User Login follows a refused password on a real server,
-the FTP Explorer browses it and the connection test runs on it. A screenshot of each dialog."""
+the FTP Explorer browses it and the connection test runs on it; the port field's questions on the way.
+A screenshot of each dialog."""
 import os
 import subprocess
 import sys
@@ -53,6 +54,21 @@ def test(s):
     s.key("alt+p")
     sheet = site_dialogs.window_with(s, "Site Properties", 411)
     s.screenshot("site-properties-150")
+    # Port 990 with standard FTP: one question when the field is left, and implicit TLS is chosen.
+    s.key("Tab")
+    s.type("990")
+    s.key("Tab")
+    site_dialogs.answer_prompt(s, "Confirm FTP Method")
+    check_equal(s.combo_box(416, hwnd=sheet.hwnd).selected, 2, "implicit TLS chosen")
+    check(not s.windows(title="Confirm Port"), "no second question")
+    # Back to standard FTP: asked whether to use port 21; the second button keeps 990.
+    s.key("alt+e", "Home")
+    site_dialogs.answer_prompt(s, "Confirm Port", "Tab", "Return")
+    check_equal((s.combo_box(416, hwnd=sheet.hwnd).selected, s.control(412, hwnd=sheet.hwnd).text), (0, "990"),
+                "standard FTP with the port kept")
+    s.click(*harness.centre(s.control(412, hwnd=sheet.hwnd).rect))
+    s.key("ctrl+a")
+    s.type(str(server.port))
     site_dialogs.open_advanced_page(s, sheet)
     s.key("alt+a", "alt+b")
     explorer = s.wait_window(title="FTP Explorer - 127.0.0.1:%d" % server.port)
