@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The Site Manager as a user works with it: add a site through "Add New Site" (the field checks
 show their balloons first; saving runs the connection test against a real server), connect from the
-list, see the row connected, disconnect it, rename the site in Site Properties and delete it again;
-the store is read back through tarnwick-cli after each step."""
+list, see the row connected (and its context menu), disconnect it, rename the site in Site
+Properties and delete it again; the store is read back through tarnwick-cli after each step."""
 import os
 import sys
 
@@ -104,6 +104,15 @@ def test(s):
     harness.wait_until(lambda: s.control(1, hwnd=manager.hwnd).text == "Reconnect" or None, 10, "OK reads Reconnect")
     check(not s.control(404, hwnd=manager.hwnd).enabled, "the connected site cannot be deleted")
     s.screenshot("connected-row")
+    s.click(*harness.centre(row.rect), button=3)
+    s.wait_window(cls="#32768")
+    entries = [(e.text, "grayed" in e.flags) for e in s.menu(cls="#32768")
+               if "separator" not in e.flags]
+    check_equal([text for text, _ in entries], ["Reconnect", "Disconnect", "Add Site", "Site Properties", "Delete Site"],
+                "the connected row's context menu")
+    check_equal(dict(entries)["Delete Site"], True, "Delete Site is disabled in the menu")
+    s.key("Escape")
+    s.wait_gone(cls="#32768")
     s.key("alt+i")
     harness.wait_until(lambda: [r for r in site_dialogs.site_rows(s, manager) if r[0] == "Test Site"][0][4] ==
                        "Disconnected" or None, 10, "the row disconnected")
