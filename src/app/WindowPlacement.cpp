@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/Registry.h"
+#include "ui/SavedPlacement.h"
 
 namespace {
 
@@ -49,15 +50,5 @@ void RestorePlacement(HWND window)
 
 void SavePlacement(HWND window)
 {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (!GetWindowPlacement(window, &placement))
-        return;
-    RegKeyRef key = MainWindowKey();
-    const RECT& normal = placement.rcNormalPosition;
-    WriteInt(key, L"X", normal.left);
-    WriteInt(key, L"Y", normal.top);
-    WriteInt(key, L"Width", normal.right - normal.left);
-    WriteInt(key, L"Height", normal.bottom - normal.top);
-    WriteBool(key, L"Maximized", IsZoomed(window) != FALSE);
+    WritePlacement(window, MainWindowKey());
 }

@@ -10,8 +10,6 @@
 namespace {
 
 constexpr const wchar_t* kConnectTitle = L"FTP Connect";
-// Servers that want an e-mail address from anonymous users accept any.
-constexpr const wchar_t* kAnonymousPassword = L"guest@tarnwick.invalid";
 
 bool IsAnonymous(const ConnectionParameters& parameters)
 {

@@ -14,6 +14,10 @@ struct ConnectionParameters {
 };
 
 // What the Quick Connect dialog supplies.
+// The password of an anonymous log-in without one: servers that want an
+// e-mail address from anonymous users accept any.
+inline constexpr const wchar_t* kAnonymousPassword = L"guest@tarnwick.invalid";
+
 struct QuickConnection {
     std::wstring server;
     std::wstring user;

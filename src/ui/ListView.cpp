@@ -104,3 +104,19 @@ void ListView::CancelEdit() const
 {
     ListView_CancelEditLabel(handle_);
 }
+
+void PaintEmptyListText(HWND list, const std::wstring& text)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    RECT header;
+    GetWindowRect(ListView_GetHeader(list), &header);
+    client.top += Height(header) + 12;
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), -1, &client, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+}

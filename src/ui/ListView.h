@@ -32,3 +32,7 @@ public:
     void EditLabel(int row) const;
     void CancelEdit() const;
 };
+
+// Paints text in grey, centred below the header, over a report list that
+// shows no rows (call after the list painted itself).
+void PaintEmptyListText(HWND list, const std::wstring& text);

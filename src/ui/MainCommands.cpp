@@ -29,6 +29,7 @@
 #include "ui/HelpTopic.h"
 #include "ui/MainWindow.h"
 #include "ui/PermissionsDialog.h"
+#include "ui/SiteCommands.h"
 
 namespace {
 
@@ -167,9 +168,13 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         PasteRemote();
         break;
     case IDM_SITES:
+        RunSiteManager(window_, *manager_);
+        break;
     case IDM_SETUP_WIZARD:
+        RunNewSite(window_, *manager_);
+        break;
     case IDM_QUICK:
-        NotYetAvailable(L"The site dialogs are not available in this version.");
+        RunQuickConnect(window_, *manager_);
         break;
     case IDM_OPTIONS:
         NotYetAvailable(L"The options dialog is not available in this version.");

@@ -4,6 +4,7 @@
 
 #include "store/SiteStore.h"
 #include "ui/ControlIds.h"
+#include "ui/SiteCommands.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ void MainWindow::ShowSiteMenu()
 
 void MainWindow::NewSite()
 {
-    NotYetAvailable(L"The site dialogs are not available in this version.");
+    RunNewSite(window_, *manager_);
 }
 
 void MainWindow::ShowRemoteMenu(POINT at)

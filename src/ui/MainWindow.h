@@ -20,6 +20,7 @@
 #include "ui/Splitter.h"
 #include "ui/StatusBar.h"
 #include "ui/TextInputDialog.h"
+#include "ui/UserLoginDialog.h"
 #include "ui/Toolbar.h"
 #include "ui/Tooltip.h"
 
@@ -48,7 +49,7 @@ private:
         explicit Parts(HWND window) : progress(window), prompt(window), login(window) {}
         ProgressDialog progress;
         MessagePrompt prompt;
-        PasswordDialog login;
+        UserLoginDialog login;
     };
 
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -290,20 +290,7 @@ void RemoteListPane::ToggleColumn(RemoteColumn column)
 
 void RemoteListPane::PaintEmptyText() const
 {
-    HWND window = list_.Handle();
-    RECT client;
-    GetClientRect(window, &client);
-    RECT header;
-    GetWindowRect(ListView_GetHeader(window), &header);
-    client.top += Height(header) + 12;
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    std::wstring text = emptyText_ + (emptyHint_.empty() ? L"" : L"\n\n" + emptyHint_);
-    DrawTextW(dc, text.c_str(), -1, &client, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    PaintEmptyListText(list_.Handle(), emptyText_ + (emptyHint_.empty() ? L"" : L"\n\n" + emptyHint_));
 }
 
 LRESULT CALLBACK RemoteListPane::ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -56,12 +56,3 @@ std::optional<std::wstring> AskText(HWND owner, const TextRequest& request)
         return std::nullopt;
     return state.answer;
 }
-
-std::optional<std::wstring> PasswordDialog::AskPassword(const std::wstring& server, const std::wstring& user)
-{
-    TextRequest request;
-    request.caption = L"User Login";
-    request.label = L"Password for " + user + L" on " + server + L":";
-    request.password = true;
-    return AskText(owner_, request);
-}

@@ -1,0 +1,64 @@
+#pragma once
+// Dialog templates and control ids of the site dialogs, the FTP Explorer and
+// the connection test (400-599).
+
+#define IDD_SITE_MANAGER 400
+#define IDC_SM_LIST 401
+#define IDC_SM_ADD 402
+#define IDC_SM_PROPERTIES 403
+#define IDC_SM_DELETE 404
+#define IDC_SM_DISCONNECT 405
+
+#define IDD_SITE_PAGE 410
+#define IDC_SP_SERVER 411
+#define IDC_SP_PORT 412
+#define IDC_SP_USER 413
+#define IDC_SP_PASSWORD 414
+#define IDC_SP_REMEMBER 415
+#define IDC_SP_SECURITY 416
+
+#define IDD_ADVANCED_PAGE 420
+#define IDC_AP_LABEL 421
+#define IDC_AP_REMOTE_RECENT 422
+#define IDC_AP_REMOTE_ALWAYS 423
+#define IDC_AP_REMOTE_PATH 424
+#define IDC_AP_REMOTE_BROWSE 425
+#define IDC_AP_LOCAL_RECENT 426
+#define IDC_AP_LOCAL_ALWAYS 427
+#define IDC_AP_LOCAL_PATH 428
+#define IDC_AP_LOCAL_BROWSE 429
+
+#define IDD_QUICK_CONNECT 440
+#define IDC_QC_SERVER 441
+#define IDC_QC_PORT 442
+#define IDC_QC_USER 443
+#define IDC_QC_PASSWORD 444
+#define IDC_QC_SAVE_PASSWORD 445
+#define IDC_QC_SAVE_CONNECTION 446
+#define IDC_QC_SECURITY 447
+
+#define IDD_USER_LOGIN 460
+#define IDC_UL_SERVER 461
+#define IDC_UL_USER 462
+#define IDC_UL_PASSWORD 463
+
+#define IDD_FTP_EXPLORER 480
+#define IDC_FE_PATH 481
+#define IDC_FE_LIST 482
+#define IDC_FE_STATUS 483
+#define IDC_FE_UP 484
+#define IDC_FE_NEW 485
+#define IDC_FE_RENAME 486
+#define IDC_FE_DELETE 487
+#define IDC_FE_REFRESH 488
+#define IDC_FE_OPEN 489
+#define IDC_FE_SELECT 490
+#define IDM_FE_DOWNLOAD 491
+#define IDM_FE_VIEW 492
+
+#define IDD_CONNECTION_TEST 520
+#define IDC_CT_STEPS 521
+#define IDC_CT_FOLDER 522
+#define IDC_CT_LISTING 523
+#define IDC_CT_REPORT 524
+#define IDC_CT_LINK 525
