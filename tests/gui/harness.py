@@ -537,14 +537,18 @@ class Session:
         """Clicks the centre of the window's control with the id."""
         self.click(*centre(self.control(control_id, **query).rect), button=button)
 
-    def drag(self, start, end, steps=8):
-        """Presses the left button at start, moves to end in steps, and lets go there."""
+    def drag(self, start, end, steps=8, hold=0.0):
+        """Presses the left button at start, moves to end in steps, and lets go there. With hold, the
+        hand rests that many seconds after the first steps, the button still down (a drag whose
+        source first fetches what it drags)."""
         self._xdotool("mousemove", *start, "mousedown", 1)
         for i in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * i // steps
             y = start[1] + (end[1] - start[1]) * i // steps
             time.sleep(0.05)  # spaced like a hand's movement, so that the drag is recognised
             self._xdotool("mousemove", x, y)
+            if i == 2 and hold:
+                time.sleep(hold)
         self._xdotool("mouseup", 1)
 
     # --- evidence ------------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The remote side as a user works it against a writable server: upload with
+"""The remote side as a user works it against vsftpd: upload with
 Ctrl+U, with the Upload button and by dragging a file onto the remote list,
 download by dragging a remote row onto the local pane, then New Folder,
 in-place rename (F2) and Delete with its question, each checked on the
@@ -48,7 +48,7 @@ def check_sorting(s, main, server):
         orders = []
         for click in range(2):
             s.click(*header)
-            time.sleep(0.3)
+            time.sleep(0.7)  # two clicks closer together would be a double click
             rows = s.list_view(REMOTE, hwnd=main.hwnd).rows
             names = [r.texts[0] for r in rows]
             files = [n for n in names if n in SORT_FILES]
@@ -72,7 +72,7 @@ PERMISSION_TEXT = {0o644: "-rw-r--r--", 0o600: "-rw-------", 0o755: "-rwxr-xr-x"
 
 
 def test(s):
-    server = s.server("pyftpdlib")
+    server = s.server("vsftpd")
     for name, (size, modified, mode) in SORT_FILES.items():
         path = os.path.join(server.root, name)
         with open(path, "wb") as f:
@@ -80,6 +80,7 @@ def test(s):
         os.chmod(path, mode)
         os.utime(path, (modified, modified))
     os.mkdir(os.path.join(server.root, "sub folder"))
+    check_equal(s.ask("own %s" % server.id), "ok", "giving the files to the server's user")
 
     local = os.path.join(s.work, "local")
     os.makedirs(os.path.join(local, "tree", "inner"))
@@ -103,14 +104,15 @@ def test(s):
     tarnwick_gui.click_row(s, main, LOCAL, "keyed.txt")
     s.key("ctrl+u")
     wait_remote(s, main, lambda names: "keyed.txt" in names, "keyed.txt in the remote list")
-    check_equal(open(os.path.join(server.root, "keyed.txt"), "rb").read(), sent["keyed.txt"], "keyed.txt on the server")
+    harness.wait_until(lambda: open(os.path.join(server.root, "keyed.txt"), "rb").read() == sent["keyed.txt"], 10,
+                       "keyed.txt's bytes on the server")
 
     # The Upload button sends a whole folder with what is inside it.
     tarnwick_gui.click_row(s, main, LOCAL, "tree")
     s.click_control(103, hwnd=main.hwnd)
     deep = os.path.join(server.root, "tree", "inner", "deep.txt")
-    harness.wait_until(lambda: os.path.exists(deep), 20, "the folder tree on the server")
-    check_equal(open(deep, "rb").read(), b"four levels down", "a file inside the uploaded folder")
+    harness.wait_until(lambda: os.path.exists(deep) and open(deep, "rb").read() == b"four levels down", 20,
+                       "a file inside the uploaded folder on the server")
     wait_remote(s, main, lambda names: "tree" in names, "the uploaded folder in the remote list")
 
     # A local file dragged onto the remote list is uploaded.
@@ -120,13 +122,13 @@ def test(s):
     harness.wait_until(lambda: os.path.exists(os.path.join(server.root, "dragged.bin")) and
                        os.path.getsize(os.path.join(server.root, "dragged.bin")) == 5000, 20,
                        "the dragged file on the server")
+    wait_remote(s, main, lambda names: "dragged.bin" in names, "the dragged file in the remote list")
     s.screenshot("uploaded")
 
     # A remote row dragged onto the local pane is downloaded.
-    s.key("Escape")
     row = [r for r in s.list_view(REMOTE, hwnd=main.hwnd).rows if r.texts[0] == "b-middle.txt"][0]
     pane = s.control(LOCAL, hwnd=main.hwnd).rect
-    s.drag(centre(row.rect), (pane[0] + 60, pane[3] - 20))
+    s.drag(centre(row.rect), (pane[0] + 60, pane[3] - 20), steps=20, hold=3)
     fetched = os.path.join(local, "b-middle.txt")
     harness.wait_until(lambda: os.path.exists(fetched) and os.path.getsize(fetched) == 5000, 20,
                        "the dragged remote file in the local folder")
@@ -156,6 +158,7 @@ def test(s):
     check("renamed.txt" in text or "delete" in text.lower(), "the question names what is deleted: %r" % text)
     harness.wait_until(lambda: not os.path.exists(os.path.join(server.root, "renamed.txt")), 20,
                        "the deleted remote file gone")
+    wait_remote(s, main, lambda names: "renamed.txt" not in names, "the deleted file gone from the remote list")
     tarnwick_gui.click_row(s, main, REMOTE, "tree")
     s.key("Delete")
     tarnwick_gui.answer(s, "Confirm Delete", "Delete")
