@@ -136,7 +136,7 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
             // asks nobody: the certificate changed under a running session.
             std::optional<CertificateTrust> trust;
             if (attempt.showProgress)
-                trust = GrantCertificateTrust(window_.prompt, *session_.RejectedCertificate());
+                trust = GrantCertificateTrust(window_.certificates, *session_.RejectedCertificate());
             if (!trust)
                 return GiveUp(true);
             permissions.certificateTrust = *trust;

@@ -24,7 +24,9 @@
 #include "store/Registry.h"
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
+#include "ui/ImportExportCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsSheet.h"
 #include "ui/PermissionsDialog.h"
 
 namespace {
@@ -170,7 +172,7 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         NotYetAvailable(L"The site dialogs are not available in this version.");
         break;
     case IDM_OPTIONS:
-        NotYetAvailable(L"The options dialog is not available in this version.");
+        ShowOptionsSheet(window_);
         break;
     case IDM_LOCAL_BOOKMARKS:
     case IDM_REMOTE_BOOKMARKS:
@@ -183,7 +185,8 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_IMPORT_SETTINGS:
     case IDM_EXPORT_SITES:
     case IDM_IMPORT_SITES:
-        NotYetAvailable(L"Import and export are not available in this version.");
+        if (RunImportExportCommand(window_, parts_->prompt, command))
+            RebuildSiteMenu();
         break;
     default:
         if (command > IDM_COLUMN_FIRST && command < IDM_COLUMN_FIRST + kRemoteColumnCount)
