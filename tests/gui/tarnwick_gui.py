@@ -1,8 +1,10 @@
 """What the GUI tests of tarnwick.exe share: finding its main window, saved
 sites, closing, and the session log files it writes."""
+import contextlib
 import getpass
 import glob
 import os
+import subprocess
 
 import harness
 
@@ -62,3 +64,30 @@ def log_since(s, mark):
             f.seek(mark.get(path, 0))
             text += f.read().decode("utf-8", "replace").replace("\r\n", "\n")
     return text
+
+
+def message_box(s, text):
+    """The program's message box that shows text, or None."""
+    for window in s.windows(cls="#32770"):
+        if any(c.text == text for c in s.controls(hwnd=window.hwnd)):
+            return window
+    return None
+
+
+def busy(s, main):
+    """Whether a dialog other than the main window is open (a progress dialog or a question)."""
+    return any(w.hwnd != main.hwnd and w.visible for w in s.windows(cls="#32770"))
+
+
+@contextlib.contextmanager
+def screen_dpi(s, dpi):
+    """Programs started inside the block see the screen at dpi (96 is 100%); 96 again afterwards."""
+    def set_dpi(value):
+        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(value), "/f"], env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=60)
+    set_dpi(dpi)
+    try:
+        yield
+    finally:
+        set_dpi(96)
