@@ -82,12 +82,12 @@ def busy(s, main):
 @contextlib.contextmanager
 def screen_dpi(s, dpi):
     """Programs started inside the block see the screen at dpi (96 is 100%); 96 again afterwards."""
-    def set_dpi(value):
-        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
-                        "/d", str(value), "/f"], env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       check=True, timeout=60)
-    set_dpi(dpi)
+    def run_reg(*arguments):
+        subprocess.run(["wine", "reg"] + list(arguments), env=s.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+    key = "HKCU\\Control Panel\\Desktop"
+    run_reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
     try:
         yield
     finally:
-        set_dpi(96)
+        run_reg("delete", key, "/v", "LogPixels", "/f")  # absent: 96
