@@ -135,7 +135,7 @@ def test(s):
         s.send_command(EXPORT_SITES, hwnd=main.hwnd)
         export = s.wait_window(title="Site Export")
         time.sleep(0.7)  # painted
-    s.screenshot("site-export-150")
+        s.screenshot("site-export-150")
         s.key("Escape")
         s.wait_gone(hwnd=export.hwnd)
         tarnwick_gui.close_with_alt_f4(s, program, main)
