@@ -10,7 +10,6 @@ it changed. The dialog is shot at 100% and 150%."""
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -81,8 +80,7 @@ def test(s):
     check_equal((controls[TRUST].text, controls[2].text, controls[9].text),
                 ("&Trust this certificate for this server", "Cancel", "Help"), "the buttons")
     check_equal(s.focus(hwnd=dialog.hwnd)[1], 2, "Cancel has the focus")
-    time.sleep(0.5)  # painted
-    s.screenshot("untrusted-100")
+    tarnwick_gui.painted_screenshot(s, "untrusted-100")
     s.key("Return")
     s.wait_gone(hwnd=dialog.hwnd)
     harness.wait_until(lambda: not tarnwick_gui.busy(s, main), 15, "the refused connection ended")
@@ -110,9 +108,7 @@ def test(s):
     # Another certificate on the same server: asked again, and told so.
     check_equal(s.ask("recert %s expired" % server.id), "ok", "restarting the server with another certificate")
     for dpi, name in ((96, "changed-100"), (144, "changed-150")):
-        with tarnwick_gui.screen_dpi(s, dpi):
-            program = s.start("tarnwick.exe")
-            main = tarnwick_gui.wait_main_window(s)
+        with tarnwick_gui.screen_dpi(s, dpi), tarnwick_gui.running(s) as main:
             if dpi != 96:
                 # The refused start-up connection forgot the current site: connect from the menu.
                 connect_from_menu(s)
@@ -121,12 +117,10 @@ def test(s):
             check("expired" in controls[REASON].text, "the reason: %r" % controls[REASON].text)
             check_equal(controls[FINGERPRINT].text.replace("\r\n", ":"), fingerprint(s, "expired"),
                         "the new fingerprint")
-            time.sleep(0.5)  # painted
-            s.screenshot(name)
+            tarnwick_gui.painted_screenshot(s, name)
             s.key("Escape")
             s.wait_gone(hwnd=dialog.hwnd)
             harness.wait_until(lambda: not tarnwick_gui.busy(s, main), 15, "the refused connection ended")
-            tarnwick_gui.close_with_alt_f4(s, program, main)
     check_equal(s.registry_values(slot).get("TrustedCertificate"), stored, "the trusted fingerprint is kept")
 
 

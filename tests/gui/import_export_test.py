@@ -9,7 +9,6 @@ Settings to File...", come in through "Import Settings from File...", and a
 file without sites or settings gets its "Bad Format" message."""
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -51,14 +50,12 @@ def test(s):
     check_equal([r.index for r in listed.rows if r.selected], [0], "the first row selected")
     texts = {c.id: c.text for c in s.controls(hwnd=export.hwnd)}
     check_equal([texts[i] for i in (SELECT_ALL, 1, 2, 9)], ["Select &All", "&Export...", "Close", "Help"], "buttons")
-    time.sleep(0.7)  # painted
-    s.screenshot("site-export-100")
+    tarnwick_gui.painted_screenshot(s, "site-export-100")
     s.key("alt+a")
     harness.wait_until(lambda: s.list_view(EXPORT_LIST, hwnd=export.hwnd).selected == 2, 10, "both rows selected")
     s.key("alt+e")
     s.wait_window(title="Export Sites to File...")
-    time.sleep(0.7)  # painted
-    s.screenshot("export-sites-file-dialog")
+    tarnwick_gui.painted_screenshot(s, "export-sites-file-dialog")
     s.type(harness.windows_path(os.path.join(s.work, "sites")))
     s.key("Return")
     s.wait_gone(hwnd=export.hwnd)
@@ -128,18 +125,13 @@ def test(s):
     s.wait_gone(hwnd=box.hwnd)
     tarnwick_gui.close_with_alt_f4(s, program, main)
 
-    with tarnwick_gui.screen_dpi(s, 144):
-        program = s.start("tarnwick.exe")
-        main = tarnwick_gui.wait_main_window(s)
+    with tarnwick_gui.screen_dpi(s, 144), tarnwick_gui.running(s) as main:
         harness.wait_until(lambda: not tarnwick_gui.busy(s, main), 30, "the start-up connection")
         s.send_command(EXPORT_SITES, hwnd=main.hwnd)
         export = s.wait_window(title="Site Export")
-        time.sleep(0.7)  # painted
-        s.screenshot("site-export-150")
+        tarnwick_gui.painted_screenshot(s, "site-export-150")
         s.key("Escape")
         s.wait_gone(hwnd=export.hwnd)
-        tarnwick_gui.close_with_alt_f4(s, program, main)
-
 
 if __name__ == "__main__":
     harness.main(test, "tarnwick-import-export", timeout=120)

@@ -125,18 +125,14 @@ def test(s):
     tarnwick_gui.close_with_alt_f4(s, program, main)
 
     # The same pages at 150%.
-    with tarnwick_gui.screen_dpi(s, 144):
-        program = s.start("tarnwick.exe")
-        main = tarnwick_gui.wait_main_window(s)
+    with tarnwick_gui.screen_dpi(s, 144), tarnwick_gui.running(s) as main:
         sheet = open_sheet(s, main)
-        s.screenshot("general-150")
+        tarnwick_gui.painted_screenshot(s, "general-150")
         next_page(s, sheet)
         s.key("alt+u")
         s.screenshot("proxy-user-at-site-150")
         s.key("Escape")
         s.wait_gone(hwnd=sheet.hwnd)
-        tarnwick_gui.close_with_alt_f4(s, program, main)
-
 
 if __name__ == "__main__":
     harness.main(test, "tarnwick-options", timeout=90)

@@ -5,6 +5,7 @@ import getpass
 import glob
 import os
 import subprocess
+import time
 
 import harness
 
@@ -36,6 +37,21 @@ def save_idle_site(s):
     """A saved site that is not the current one: the program starts without connecting and without
     the new-site dialogs (an address of TEST-NET-1, never contacted)."""
     save_site(s, "Smoke Site", "192.0.2.10:21", "nobody", "secret")
+
+
+@contextlib.contextmanager
+def running(s):
+    """tarnwick.exe started with its main window found; closed with Alt+F4 after the block."""
+    program = s.start("tarnwick.exe")
+    main = wait_main_window(s)
+    yield main
+    close_with_alt_f4(s, program, main)
+
+
+def painted_screenshot(s, name):
+    """A screenshot once a window that just opened has painted itself."""
+    time.sleep(0.7)
+    return s.screenshot(name)
 
 
 def close_with_alt_f4(s, program, main):
