@@ -152,11 +152,27 @@ void ShowOptionsSheet(HWND owner)
     std::array<PROPSHEETPAGEW, 2> pages = {Page(IDD_OPTIONS_GENERAL, GeneralPage), Page(IDD_OPTIONS_PROXY, ProxyPage)};
     PROPSHEETHEADERW sheet{};
     sheet.dwSize = sizeof(sheet);
-    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_NOCONTEXTHELP;
+    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_NOCONTEXTHELP | PSH_MODELESS;
     sheet.hwndParent = owner;
     sheet.hInstance = GetModuleHandleW(nullptr);
     sheet.pszCaption = L"Tarnwick Options";
     sheet.nPages = static_cast<UINT>(pages.size());
     sheet.ppsp = pages.data();
-    PropertySheetW(&sheet);
+    // Run modeless under a loop of our own, so that every system's sheet
+    // gets Ctrl+Tab and Ctrl+PgDn for changing pages.
+    auto window = reinterpret_cast<HWND>(PropertySheetW(&sheet));
+    if (!window)
+        return;
+    EnableWindow(owner, FALSE);
+    MSG message{};
+    while (PropSheet_GetCurrentPageHwnd(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!PropSheet_IsDialogMessage(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    EnableWindow(owner, TRUE);
+    DestroyWindow(window);
+    if (message.message == WM_QUIT)
+        PostQuitMessage(static_cast<int>(message.wParam));
 }

@@ -35,9 +35,7 @@ def open_sheet(s, main):
 
 
 def next_page(s, sheet):
-    # The "FTP Proxy" tab, where it sits on the tab control at any scale.
-    left, top, right, _ = s.control(12320, hwnd=sheet.hwnd).rect
-    s.click(left + (right - left) * 22 // 100, top + (right - left) * 3 // 100)
+    s.key("ctrl+Tab")
     harness.wait_until(lambda: any(c.id == HOST and c.visible for c in s.controls(hwnd=sheet.hwnd)), 10,
                        "the FTP Proxy page")
 
