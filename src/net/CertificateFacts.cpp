@@ -151,18 +151,23 @@ std::wstring CertificateTimeText(int64_t secondsSince1970)
            L":" + TwoDigits(seconds / 60 % 60) + L":" + TwoDigits(seconds % 60) + L" UTC";
 }
 
+std::wstring CertificateNamesText(const std::vector<std::wstring>& names)
+{
+    std::wstring text;
+    for (const std::wstring& name : names)
+        text += (text.empty() ? L"" : L", ") + name;
+    return text.empty() ? L"(none)" : text;
+}
+
 std::vector<std::wstring> CertificateFactLines(const CertificateFacts& facts)
 {
-    std::wstring names;
-    for (const std::wstring& name : facts.names)
-        names += (names.empty() ? L"" : L", ") + name;
     return {
         L"Problem: " + CertificateProblemText(facts.problem),
         L"Subject: " + facts.subject,
         L"Issuer: " + facts.issuer,
         L"Valid from: " + CertificateTimeText(facts.validFrom),
         L"Valid to: " + CertificateTimeText(facts.validTo),
-        L"Host names: " + (names.empty() ? std::wstring(L"(none)") : names),
+        L"Host names: " + CertificateNamesText(facts.names),
         L"SHA-256 fingerprint: " + FingerprintText(facts.sha256),
     };
 }

@@ -55,5 +55,8 @@ std::wstring CertificateProblemText(CertificateProblem problem);
 // "2026-12-09 05:32:00 UTC".
 std::wstring CertificateTimeText(int64_t secondsSince1970);
 
+// The host names joined with ", "; "(none)" when there are none.
+std::wstring CertificateNamesText(const std::vector<std::wstring>& names);
+
 // The facts as "Label: value" lines, for the console and the log.
 std::vector<std::wstring> CertificateFactLines(const CertificateFacts& facts);

@@ -75,7 +75,10 @@ NetResult ConnectionManager::ConnectStep(TaskContext& context, const ConnectionP
                          parameters.secure, parameters.implicit, permissions.allowUnprotected,
                          permissions.certificateTrust};
     NetResult result = Login(context, session_, request, ReadProxySettings(), failure);
-    if (result == NetResult::Failed)
+    // A refused certificate is asked about next, not reported as a failure.
+    bool certificateQuestion = failure == LoginFailure::CertificateRejected && session_.RejectedCertificate() &&
+                               parameters.showProgress;
+    if (result == NetResult::Failed && !certificateQuestion)
         context.ShowError(failure == LoginFailure::NotConnected ? L"Unable to connect to server."
                                                                 : L"Unable to log onto server.");
     return result;
@@ -134,7 +137,7 @@ NetResult ConnectionManager::ConnectWith(const ConnectionParameters& parameters,
             // asks nobody: the certificate changed under a running session.
             std::optional<CertificateTrust> trust;
             if (attempt.showProgress)
-                trust = GrantCertificateTrust(window_.prompt, *session_.RejectedCertificate());
+                trust = GrantCertificateTrust(window_.certificates, *session_.RejectedCertificate());
             if (!trust)
                 return GiveUp(true);
             permissions.certificateTrust = *trust;

@@ -1,4 +1,5 @@
 #pragma once
+#include "ops/CertificatePrompt.h"
 #include "ops/ConnectionNotifier.h"
 #include "ops/LocalPane.h"
 #include "ops/LoginPrompt.h"
@@ -18,4 +19,5 @@ struct ConnectionWindow {
     Scheduler& scheduler;
     ConnectionNotifier& notifier;
     SitePicker& sites;
+    CertificatePrompt& certificates;
 };

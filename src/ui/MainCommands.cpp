@@ -27,7 +27,9 @@
 #include "ui/CompareMarks.h"
 #include "ui/ControlIds.h"
 #include "ui/HelpTopic.h"
+#include "ui/ImportExportCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsSheet.h"
 #include "ui/PermissionsDialog.h"
 #include "ui/SiteCommands.h"
 
@@ -177,7 +179,7 @@ void MainWindow::OnCommand(int command, int code, HWND control)
         RunQuickConnect(window_, *manager_);
         break;
     case IDM_OPTIONS:
-        NotYetAvailable(L"The options dialog is not available in this version.");
+        ShowOptionsSheet(window_);
         break;
     case IDM_COMPARE:
         CompareCommand();
@@ -186,7 +188,8 @@ void MainWindow::OnCommand(int command, int code, HWND control)
     case IDM_IMPORT_SETTINGS:
     case IDM_EXPORT_SITES:
     case IDM_IMPORT_SITES:
-        NotYetAvailable(L"Import and export are not available in this version.");
+        if (RunImportExportCommand(window_, parts_->prompt, command))
+            RebuildSiteMenu();
         break;
     case IDM_HELP_TOPICS:
         ShowHelpTopic(window_, L"index");

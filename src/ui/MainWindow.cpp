@@ -88,7 +88,7 @@ void MainWindow::Initialise()
     OleInitialize(nullptr);
     parts_ = std::make_unique<Parts>(window_);
     ConnectionWindow parts{parts_->progress, parts_->prompt, parts_->login, remote_, local_,
-                           *this, *this, *this};
+                           *this, *this, *this, parts_->certificates};
     manager_ = std::make_unique<ConnectionManager>(parts);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);

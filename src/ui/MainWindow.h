@@ -8,6 +8,7 @@
 
 #include "ops/ConnectionManager.h"
 #include "store/FilterStore.h"
+#include "ui/CertificateDialog.h"
 #include "ui/ComboBox.h"
 #include "ui/FileDragDrop.h"
 #include "ui/LocalPaneWindow.h"
@@ -46,10 +47,11 @@ public:
 private:
     // What needs the window's handle as owner.
     struct Parts {
-        explicit Parts(HWND window) : progress(window), prompt(window), login(window) {}
+        explicit Parts(HWND window) : progress(window), prompt(window), login(window), certificates(window) {}
         ProgressDialog progress;
         MessagePrompt prompt;
         UserLoginDialog login;
+        CertificateDialog certificates;
     };
 
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -240,8 +240,7 @@ class Session:
                 pass  # the manager went first: it stops its servers itself
         self.servers = []
         if self.dpi_changed:
-            self._registry_tool("delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f")
-            self.dpi_changed = False
+            self.reset_dpi()
         if self.registry:
             self._forget_scratch_key()
             self.registry = None
@@ -277,6 +276,11 @@ class Session:
         self._registry_tool("add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
                             str(dpi), "/f")
         self.dpi_changed = True
+
+    def reset_dpi(self):
+        """Programs started from now on see the screen at 100% again."""
+        self._registry_tool("delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f")
+        self.dpi_changed = False
 
     def _forget_scratch_key(self):
         try:

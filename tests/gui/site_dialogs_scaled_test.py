@@ -4,7 +4,6 @@ Cancel and Enter with its default button. User Login follows a refused password 
 the FTP Explorer browses it and the connection test runs on it; the port field's questions on the way.
 A screenshot of each dialog."""
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -13,17 +12,6 @@ import site_dialogs  # noqa: E402
 import tarnwick_gui  # noqa: E402
 from harness import check, check_equal  # noqa: E402
 from site_dialogs import SITE_LIST  # noqa: E402
-
-DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
-
-
-def set_log_pixels(s, value):
-    if value is None:
-        command = ["wine", "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"]
-    else:
-        command = ["wine", "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f"]
-    subprocess.run(command, env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-
 
 def width(window):
     return window.rect[2] - window.rect[0]
@@ -38,12 +26,9 @@ def test(s):
     server = s.server("pyftpdlib")
     os.makedirs(os.path.join(server.root, "site"))
     tarnwick_gui.save_site(s, "Scaled Site", "127.0.0.1:%d" % server.port, server.user, "wrong-password")
-    set_log_pixels(s, 144)
-    try:
+    with tarnwick_gui.screen_dpi(s, 144):  # the prefix is shared: only this program runs scaled
         program = s.start("tarnwick.exe")
         main = tarnwick_gui.wait_main_window(s)
-    finally:
-        set_log_pixels(s, None)  # the prefix is shared: only this program runs scaled
 
     s.key("ctrl+m")
     manager = site_dialogs.window_with(s, "Site Manager", SITE_LIST)

@@ -1,8 +1,11 @@
 """What the GUI tests of tarnwick.exe share: finding its main window, saved
 sites, closing, and the session log files it writes."""
+import contextlib
 import getpass
 import glob
 import os
+import subprocess
+import time
 
 import harness
 
@@ -44,6 +47,21 @@ def save_idle_site(s):
     """A saved site that is not the current one: the program starts without connecting and without
     the new-site dialogs (an address of TEST-NET-1, never contacted)."""
     save_site(s, "Smoke Site", "192.0.2.10:21", "nobody", "secret")
+
+
+@contextlib.contextmanager
+def running(s):
+    """tarnwick.exe started with its main window found; closed with Alt+F4 after the block."""
+    program = s.start("tarnwick.exe")
+    main = wait_main_window(s)
+    yield main
+    close_with_alt_f4(s, program, main)
+
+
+def painted_screenshot(s, name):
+    """A screenshot once a window that just opened has painted itself."""
+    time.sleep(0.7)
+    return s.screenshot(name)
 
 
 def close_with_alt_f4(s, program, main):
@@ -138,3 +156,24 @@ def click_toolbar(s, main, toolbar_id, text):
     button = harness.wait_until(lambda: (lambda b: b if b.enabled else None)(toolbar_button(s, main, toolbar_id, text)),
                                 10, "%r enabled" % text)
     s.click(*harness.centre(button.rect))
+def message_box(s, text):
+    """The program's message box that shows text, or None."""
+    for window in s.windows(cls="#32770"):
+        if any(c.text == text for c in s.controls(hwnd=window.hwnd)):
+            return window
+    return None
+
+
+def busy(s, main):
+    """Whether a dialog other than the main window is open (a progress dialog or a question)."""
+    return any(w.hwnd != main.hwnd and w.visible for w in s.windows(cls="#32770"))
+
+
+@contextlib.contextmanager
+def screen_dpi(s, dpi):
+    """Programs started inside the block see the screen at dpi (96 is 100%); 96 again afterwards."""
+    s.set_dpi(dpi)
+    try:
+        yield
+    finally:
+        s.reset_dpi()

@@ -101,3 +101,11 @@ TEST(CertificateTimes, ReadAsUtcDates)
     EXPECT_EQ(lines[5], L"Host names: a, b");
     EXPECT_EQ(lines[6], L"SHA-256 fingerprint: " + FingerprintText(kDigits));
 }
+
+TEST(CertificateNames, JoinedOrSaidToBeNone)
+{
+    EXPECT_EQ(CertificateNamesText({L"localhost"}), L"localhost");
+    EXPECT_EQ(CertificateNamesText({L"a.example", L"*.b.example"}), L"a.example, *.b.example");
+    EXPECT_EQ(CertificateNamesText({}), L"(none)");
+    EXPECT_EQ(CertificateFactLines(FactsFor({}, 0, 0))[5], L"Host names: (none)");
+}

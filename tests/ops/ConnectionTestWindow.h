@@ -121,8 +121,12 @@ struct TestWindow {
     ManualScheduler scheduler;
     RecordingNotifier notifier;
     CountingSitePicker sites;
+    CertificateQuestionPrompt certificates{prompt};
 
-    ConnectionWindow Parts() { return {progress, prompt, login, remote, local, scheduler, notifier, sites}; }
+    ConnectionWindow Parts()
+    {
+        return {progress, prompt, login, remote, local, scheduler, notifier, sites, certificates};
+    }
 };
 
 // A saved site, made the current one.

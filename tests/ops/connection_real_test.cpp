@@ -217,6 +217,8 @@ TEST_F(RealConnection, AnUntrustedCertificateIsAskedAboutOnceAndAgainWhenItChang
     EXPECT_EQ(question.text.find(L"changed"), std::wstring::npos);
     EXPECT_EQ(ReadString(slot, L"TrustedCertificate"), L"");
     EXPECT_FALSE(log.ContainsPart(L"Command: PASS"));
+    // The question stands in for the failure message.
+    EXPECT_TRUE(window.progress.context.errors.empty());
 
     // Trusted: connected, the fingerprint stored with the site.
     window.prompt = ScriptedPrompt{{true}};

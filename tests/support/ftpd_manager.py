@@ -16,6 +16,8 @@ to <testenv>/manager.port. One request per line, one answer per line:
                                              TLS explicit|implicit, SCRIPT and RECORD Linux paths,
                                              CERT of the control connection as for start (good when left out)
   stop ID -> ok
+  recert ID CERT -> ok                       restarts a pyftpdlib server on the same port and folder
+                                             with another certificate (CERT as for start)
   log ID  -> ok PATH                         the server's protocol log
   own ID  -> ok                              gives everything in the served folder to the
                                              server's user (files the tests made belong to root)
@@ -48,6 +50,7 @@ class Manager:
         self.env = env
         self.certs = os.path.join(env, "certs")
         self.servers = {}
+        self.commands = {}  # the command line of each pyftpdlib server, for recert
         self.next_id = 1
         self.lock = threading.Lock()
         make_test_certs.main(self.certs)
@@ -109,13 +112,38 @@ class Manager:
                 command.append("--list-only")
         else:
             raise RuntimeError("unknown server kind " + kind)
-        output = open(os.path.join(folder, "output.txt"), "wb")
+        process = self.launch(command, folder, port)
+        with self.lock:
+            self.servers[server_id] = (process, folder, log)
+            if kind == "pyftpdlib":
+                self.commands[server_id] = (command, port)
+        return "ok %s %d %s %s %s" % (server_id, port, root, user, password)
+
+    def launch(self, command, folder, port):
+        output = open(os.path.join(folder, "output.txt"), "ab")
         process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                    start_new_session=True)
         self.wait_listening(port, process)
+        return process
+
+    def recert(self, server_id, cert):
+        with self.lock:
+            entry = self.servers.get(server_id)
+            started = self.commands.get(server_id)
+        if not entry or not started:
+            return "error no such pyftpdlib server"
+        process, folder, log = entry
+        command, port = started
+        command = list(command)
+        command[command.index("--cert") + 1] = os.path.join(self.certs, cert + ".pem")
+        command[command.index("--key") + 1] = os.path.join(self.certs, cert + ".key")
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        process = self.launch(command, folder, port)
         with self.lock:
             self.servers[server_id] = (process, folder, log)
-        return "ok %s %d %s %s %s" % (server_id, port, root, user, password)
+            self.commands[server_id] = (command, port)
+        return "ok"
 
     def start_scripted(self, tls, script, record, cert):
         with self.lock:
@@ -188,6 +216,7 @@ class Manager:
         if not entry:
             return "error no such server"
         process, folder, _ = entry
+        self.commands.pop(server_id, None)
         try:
             os.killpg(process.pid, signal.SIGKILL)
         except ProcessLookupError:
@@ -237,6 +266,8 @@ class Manager:
                 return self.start_scripted(words[1], words[2], words[3], words[4] if len(words) == 5 else "good")
             if words[0] == "stop" and len(words) == 2:
                 return self.stop(words[1])
+            if words[0] == "recert" and len(words) == 3:
+                return self.recert(words[1], words[2])
             if words[0] == "log" and len(words) == 2:
                 return self.log(words[1])
             if words[0] == "own" and len(words) == 2:
