@@ -4,7 +4,6 @@ import contextlib
 import getpass
 import glob
 import os
-import subprocess
 import time
 
 import harness
