@@ -10,7 +10,7 @@ NetResult PrepareBinaryTransfer(TaskContext& context, FtpSession& session)
     NetResult result = ProtectDataChannel(context, session);
     if (result != NetResult::Ok)
         return result;
-    return SendCommand(context, session, "TYPE I\r\n");
+    return SetTransferType(context, session, 'I');
 }
 
 NetResult ConnectPassiveData(TaskContext& context, FtpSession& session, SecureSocket& data)
