@@ -60,6 +60,29 @@ TEST_F(ResumeScript, DownloadContinuesAfterThePartWithRest)
     EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
 }
 
+TEST_F(ResumeScript, DownloadGivenTheCallersSizeAsksNoneOfItsOwn)
+{
+    session.Set(HasRestStream);
+    HoldFirst(3000);
+    server.ExpectLine().Reply("200 Switching to Binary mode.");
+    DataOpened()
+        .ExpectLine()
+        .Reply("350 Restart position accepted (3000).")
+        .ExpectLine()
+        .Reply("150 Opening BINARY mode data connection.")
+        .SendData(data.substr(3000))
+        .CloseData()
+        .Reply("226 Transfer complete.");
+    Connect();
+    RecordingContext context;
+    ASSERT_EQ(ContinueDownload(context, session, L"r.bin", part, &replyText, data.size()), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(ReadWholeFile(part), data);
+    EXPECT_EQ(server.Received(),
+              (std::vector<std::string>{"TYPE I\r\n", "PASV\r\n", "REST 3000\r\n", "RETR r.bin\r\n"}));
+    EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
+}
+
 TEST_F(ResumeScript, DownloadStartsAfreshWhereTheServerCannotContinue)
 {
     // REST refused: the server sends the file from its start.
