@@ -37,7 +37,7 @@ bool WriteAll(HANDLE file, const char* data, size_t count)
 LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
                         const std::wstring& remotePath, TransferProgress& progress, KeepAlive& keepAlive)
 {
-    std::vector<char> block(session.transferBlockBytes);
+    std::vector<char> block(TransferBufferBytes(session, progress));
     ShowTransferProgress(context, remotePath, progress);
     for (;;) {
         size_t count = 0;
