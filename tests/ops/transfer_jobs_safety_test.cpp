@@ -37,6 +37,17 @@ private:
     int draws_ = 0;
 };
 
+// Cancels at the first wait: the only wait of a download that goes well is
+// the one for a late press of Cancel after its last file.
+class CancelWhileWaiting : public RecordingContext {
+public:
+    NetResult Sleep(uint32_t) override
+    {
+        cancelled = true;
+        return NetResult::Cancelled;
+    }
+};
+
 class JobSafety : public ::testing::Test {
 protected:
     void SetUp() override
@@ -123,6 +134,26 @@ TEST_F(JobSafety, TheRollBackAfterACancelledDownloadRemovesOnlyWhatTheJobWrote)
     EXPECT_TRUE(log.Contains(L"Deleting local file: " + local.File(L"first.bin")));
     EXPECT_FALSE(log.ContainsPart(L"Deleting local file: " + local.File(L"keep.txt")));
     EXPECT_TRUE(log.Contains(L"User aborted download"));
+}
+
+TEST_F(JobSafety, ACancelJustAfterTheLastFileCountsOnlyWhereTheJobWaitsForIt)
+{
+    MakeServedFile(server.RootPath(L"/late.bin"), "late", WholeMinuteNow());
+    ScriptedPrompt leave{{false}};
+    CancelWhileWaiting window;
+    EXPECT_EQ(DownloadSelection(window, connection, leave, {L"late.bin"}, local.Path()), NetResult::Cancelled);
+    ASSERT_EQ(leave.asked.size(), 1u);
+    EXPECT_EQ(leave.asked[0].caption, L"Download Canceled");
+    EXPECT_EQ(ReadWholeFile(local.File(L"late.bin")), "late");
+
+    ScratchFolder other;
+    ScriptedPrompt none;
+    CancelWhileWaiting console;
+    EXPECT_EQ(DownloadSelection(console, connection, none, {L"late.bin"}, other.Path(), LateCancel::NotAwaited),
+              NetResult::Ok)
+        << log.All();
+    EXPECT_TRUE(none.asked.empty());
+    EXPECT_EQ(ReadWholeFile(other.File(L"late.bin")), "late");
 }
 
 TEST_F(JobSafety, LeavingTheFilesAfterACancelledDownloadKeepsThem)

@@ -149,7 +149,9 @@ int RunRecursiveGet(const CliArguments& arguments)
     std::wstring local = FullLocalPath(taken->args[2]);
     CreateDirectoryW(local.c_str(), nullptr);
     TransferPrompt prompt(taken->overwrite, taken->deletePartial);
-    return Report(DownloadSelection(context, *connection, prompt, {remote}, local), L"Download");
+    // Ctrl+C is seen at once: there is no late press to wait for.
+    return Report(DownloadSelection(context, *connection, prompt, {remote}, local, LateCancel::NotAwaited),
+                  L"Download");
 }
 
 int RunRecursivePut(const CliArguments& arguments)
