@@ -231,6 +231,42 @@ TEST_F(JobSafety, UploadsAskBeforeReplacingARemoteFileAndSkipForAllWhenTold)
     EXPECT_EQ(ReadWholeFile(server.RootPath(L"/set/two.txt")), "local two");
 }
 
+TEST_F(JobSafety, AnOverwriteAnsweredBeforehandReplacesWithoutAskingOrLookingAndASkipStillLooks)
+{
+    MakeServedFolder(server.RootPath(L"/given"));
+    MakeServedFile(server.RootPath(L"/given/one.txt"), "remote one", WholeMinuteNow());
+    std::wstring given = local.File(L"given");
+    CreateDirectoryW(given.c_str(), nullptr);
+    WriteWholeFile(given + L"\\one.txt", "local one");
+    WriteWholeFile(given + L"\\two.txt", "local two");
+    // The size queries, in the server's own log (this server answers them with MLST).
+    auto sizeQueries = [&] {
+        std::string protocol = server.ProtocolLog();
+        size_t count = 0;
+        for (size_t at = protocol.find("MLST "); at != std::string::npos; at = protocol.find("MLST ", at + 1))
+            ++count;
+        return count;
+    };
+    ScriptedPrompt none;
+    RecordingContext context;
+    // "Skip" for all: each remote file is looked for, the existing one kept.
+    size_t before = sizeQueries();
+    EXPECT_EQ(UploadSelection(context, connection, none, {given}, local.Path(), L"", {}, {true, false}),
+              NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/one.txt")), "remote one");
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/two.txt")), "local two");
+    EXPECT_GE(sizeQueries(), before + 2);
+
+    // "Overwrite" for all: nothing is looked for, both are stored.
+    before = sizeQueries();
+    EXPECT_EQ(UploadSelection(context, connection, none, {given}, local.Path(), L"", {}, {true, true}), NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/one.txt")), "local one");
+    EXPECT_EQ(sizeQueries(), before);
+    EXPECT_TRUE(none.asked.empty());
+}
+
 TEST_F(JobSafety, TheNameRulesNameTheRemoteFiles)
 {
     std::wstring folder = local.File(L"My Folder");

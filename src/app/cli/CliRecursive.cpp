@@ -171,6 +171,11 @@ int RunRecursivePut(const CliArguments& arguments)
         return 1;
     TransferPrompt prompt(taken->overwrite, taken->deletePartial);
     std::wstring root = local.substr(0, local.find_last_of(L"\\/"));
-    return Report(UploadSelection(context, *connection, prompt, {local}, root, taken->args[2], ReadRemoteNameRules()),
+    // --overwrite or --skip is the answer "for all" before the first question.
+    OverwriteMemory answered;
+    if (taken->overwrite)
+        answered = {true, *taken->overwrite};
+    return Report(UploadSelection(context, *connection, prompt, {local}, root, taken->args[2], ReadRemoteNameRules(),
+                                  answered),
                   L"Upload");
 }
