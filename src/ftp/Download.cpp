@@ -37,7 +37,7 @@ bool WriteAll(HANDLE file, const char* data, size_t count)
 LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
                         const std::wstring& remotePath, TransferProgress& progress, KeepAlive& keepAlive)
 {
-    std::vector<char> block(session.transferBlockBytes);
+    std::vector<char> block(TransferBufferBytes(session, progress));
     ShowTransferProgress(context, remotePath, progress);
     for (;;) {
         size_t count = 0;
@@ -105,15 +105,20 @@ NetResult RestartAt(TaskContext& context, FtpSession& session, HANDLE file, cons
 }
 
 NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring& remotePath, HANDLE file,
-                   uint64_t held, ReplyTextOut& replyText)
+                   uint64_t held, std::optional<uint64_t> askedSize, ReplyTextOut& replyText)
 {
     // The size is asked before the data connection is set up: the query may
     // need a listing of its own (TYPE A and another PASV).
     // A size of 0 is no evidence: the query also gives it for a name the
-    // server does not know.
+    // server does not know. The caller's answer, when it just asked, is not
+    // asked again.
     uint64_t queriedSize = 0;
+    if (askedSize)
+        queriedSize = *askedSize;
+    else if (GetRemoteSize(NullContext(), session, remotePath, queriedSize) != NetResult::Ok)
+        queriedSize = 0;
     std::optional<uint64_t> size;
-    if (GetRemoteSize(NullContext(), session, remotePath, queriedSize) == NetResult::Ok && queriedSize > 0)
+    if (queriedSize > 0)
         size = queriedSize;
     uint64_t offset = ResumeOffset(context, session, held, size);
     // An empty file needs no positioning (and a pipe cannot be positioned).
@@ -200,7 +205,8 @@ NetResult Transfer(TaskContext& context, FtpSession& session, const std::wstring
 
 // Opens the local file, afresh or keeping what it holds, and downloads into it.
 NetResult DownloadIntoFile(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
-                           const std::wstring& path, bool keepHeld, std::wstring* replyTextOut)
+                           const std::wstring& path, bool keepHeld, std::optional<uint64_t> askedSize,
+                           std::wstring* replyTextOut)
 {
     ReplyTextOut replyText(replyTextOut);
     context.SetStatus(L"Preparing for download...", 0);
@@ -212,7 +218,8 @@ NetResult DownloadIntoFile(TaskContext& context, FtpSession& session, const std:
     LARGE_INTEGER held{};
     NetResult result = NetResult::Failed;
     if (!keepHeld || GetFileSizeEx(file, &held))
-        result = Transfer(context, session, remotePath, file, static_cast<uint64_t>(held.QuadPart), replyText);
+        result = Transfer(context, session, remotePath, file, static_cast<uint64_t>(held.QuadPart), askedSize,
+                          replyText);
     CloseHandle(file);
     return result;
 }
@@ -222,7 +229,7 @@ NetResult DownloadIntoFile(TaskContext& context, FtpSession& session, const std:
 NetResult Download(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
                    const std::wstring& localPath, std::wstring* replyTextOut)
 {
-    NetResult result = DownloadIntoFile(context, session, remotePath, localPath, false, replyTextOut);
+    NetResult result = DownloadIntoFile(context, session, remotePath, localPath, false, std::nullopt, replyTextOut);
     // A download that did not succeed leaves no file: what is there is not
     // the remote file.
     if (result != NetResult::Ok)
@@ -231,7 +238,7 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
 }
 
 NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
-                           const std::wstring& partPath, std::wstring* replyTextOut)
+                           const std::wstring& partPath, std::wstring* replyTextOut, std::optional<uint64_t> askedSize)
 {
-    return DownloadIntoFile(context, session, remotePath, partPath, true, replyTextOut);
+    return DownloadIntoFile(context, session, remotePath, partPath, true, askedSize, replyTextOut);
 }

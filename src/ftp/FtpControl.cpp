@@ -20,14 +20,33 @@ enum class Silence {
     Allowed,
 };
 
-// A line the server must not see is logged and not sent.
-bool MaySend(std::string_view line)
+// Whether the line changes the representation type behind the session's back.
+bool ResetsTransferType(std::string_view line)
+{
+    for (std::string_view verb : {std::string_view("TYPE"), std::string_view("REIN")}) {
+        if (line.size() <= verb.size() || (line[verb.size()] != ' ' && line[verb.size()] != '\r'))
+            continue;
+        bool same = true;
+        for (size_t i = 0; i < verb.size(); ++i)
+            same = same && (line[i] & ~0x20) == verb[i];
+        if (same)
+            return true;
+    }
+    return false;
+}
+
+// A line the server must not see is logged and not sent. One that changes
+// the type makes the session forget the type it knew.
+bool MaySend(FtpSession& session, std::string_view line)
 {
     std::wstring refusal = CommandLineRefusal(line);
-    if (refusal.empty())
-        return true;
-    LogWrite(refusal, LogErrorLevel);
-    return false;
+    if (!refusal.empty()) {
+        LogWrite(refusal, LogErrorLevel);
+        return false;
+    }
+    if (ResetsTransferType(line))
+        session.transferType = 0;
+    return true;
 }
 
 // Reads one whole reply. Whenever the session can no longer stay in step with
@@ -87,7 +106,7 @@ NetResult ReadLoggedReply(TaskContext& context, FtpSession& session, uint32_t ti
 
 NetResult SendRaw(TaskContext& context, FtpSession& session, std::string_view line, uint32_t timeoutMs)
 {
-    if (!MaySend(line))
+    if (!MaySend(session, line))
         return NetResult::Failed;
     return session.Send(context, line.data(), line.size(), timeoutMs);
 }
@@ -137,9 +156,25 @@ NetResult SendCommand(TaskContext& context, FtpSession& session, std::string_vie
     return NetResult::Failed;
 }
 
+NetResult SetTransferType(TaskContext& context, FtpSession& session, char type, uint16_t* code)
+{
+    if (session.transferType == type) {
+        if (code)
+            *code = 200;
+        return NetResult::Ok;
+    }
+    uint16_t replyCode = 0;
+    NetResult result = SendCommand(context, session, std::string("TYPE ") + type + "\r\n", nullptr, &replyCode);
+    if (code)
+        *code = replyCode;
+    if (result == NetResult::Ok && replyCode == 200)
+        session.transferType = type;
+    return result;
+}
+
 NetResult SendLoggedCommand(TaskContext& context, FtpSession& session, std::string_view line)
 {
-    if (!MaySend(line))
+    if (!MaySend(session, line))
         return NetResult::Failed;
     LogCommand(line);
     NetResult result = session.Send(context, line.data(), line.size(), 15000 + static_cast<uint32_t>(line.size()));

@@ -37,6 +37,10 @@ public:
     // costs about 0.2 ms under Wine, so large blocks decide the throughput
     // (1 MiB, what the data connection's receive buffer holds, measured best).
     size_t transferBlockBytes = 1024 * 1024;
+    // The representation type the server last accepted through
+    // SetTransferType, so that a run of transfers sends TYPE once; 0 when not
+    // known. A log-in, and a TYPE or REIN line sent any other way, forget it.
+    char transferType = 0;
 
     bool Has(FeatureFlag flag) const { return (features & flag) != 0; }
     void Set(FeatureFlag flag) { features |= flag; }
@@ -62,6 +66,9 @@ void DrainReply(FtpSession& session);
 // Send, read the reply, Ok for codes 200-399 and 150.
 NetResult SendCommand(TaskContext& context, FtpSession& session, std::string_view line, std::string* text = nullptr,
                       uint16_t* code = nullptr);
+// TYPE A or TYPE I, sent only when the server is not known to be in that
+// type already; as SendCommand otherwise. code is 200 when nothing was sent.
+NetResult SetTransferType(TaskContext& context, FtpSession& session, char type, uint16_t* code = nullptr);
 // As SendCommand for commands that are logged (PASS masked); Ok for 200-399.
 NetResult SendLoggedCommand(TaskContext& context, FtpSession& session, std::string_view line);
 // A command whose answer is wanted line by line: the lines before the final

@@ -285,6 +285,7 @@ NetResult Login(TaskContext& context, FtpSession& session, const LoginRequest& r
     if (session.IsOpen())
         session.Close();
     session.features = 0;
+    session.transferType = 0;  // a new connection starts in the server's default type
     session.SetCertificateTrust(request.certificateTrust);
     if (proxy.type == 0)
         return LoginDirect(context, session, request, failure);

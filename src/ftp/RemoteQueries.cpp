@@ -219,7 +219,7 @@ NetResult GetRemoteSize(TaskContext& context, FtpSession& session, const std::ws
     }
     if (!found && session.Has(HasSize)) {
         uint16_t code = 0;
-        NetResult result = SendCommand(context, session, "TYPE I\r\n", nullptr, &code);
+        NetResult result = SetTransferType(context, session, 'I', &code);
         if (result == NetResult::Cancelled)
             return result;
         if (code == 200) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ftp/FtpSession.h"
@@ -23,8 +25,12 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
 // afresh. Ok only as for Download, with the whole file in partPath. Unlike
 // Download, a failed or cancelled transfer keeps what arrived, so that a
 // later call can continue it; the caller removes the part when it gives up.
+// askedSize: what a size query the caller has just made gave (0 when it gave
+// nothing), so that the server is not asked twice; without it the size is
+// asked here.
 NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
-                           const std::wstring& partPath, std::wstring* replyText = nullptr);
+                           const std::wstring& partPath, std::wstring* replyText = nullptr,
+                           std::optional<uint64_t> askedSize = std::nullopt);
 
 // Stores the local file under remoteName (relative to the current remote
 // folder or absolute). STOR refused with 550 is tried once more. On success

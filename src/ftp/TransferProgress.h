@@ -19,6 +19,7 @@ public:
     // is sent), 0 while the size is unknown.
     double Fraction() const;
     uint64_t Moved() const { return moved_; }
+    uint64_t Expected() const { return expected_; }
 
 private:
     uint64_t expected_;

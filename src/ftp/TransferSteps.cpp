@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "ftp/PassiveData.h"
 #include "net/TextCodec.h"
 
@@ -10,7 +12,7 @@ NetResult PrepareBinaryTransfer(TaskContext& context, FtpSession& session)
     NetResult result = ProtectDataChannel(context, session);
     if (result != NetResult::Ok)
         return result;
-    return SendCommand(context, session, "TYPE I\r\n");
+    return SetTransferType(context, session, 'I');
 }
 
 NetResult ConnectPassiveData(TaskContext& context, FtpSession& session, SecureSocket& data)
@@ -37,6 +39,17 @@ void ReplyTextOut::Set(const std::wstring& text)
 {
     if (target_)
         *target_ = CutText(text);
+}
+
+size_t TransferBufferBytes(const FtpSession& session, const TransferProgress& progress)
+{
+    constexpr uint64_t kLeastBytes = 64 * 1024;
+    uint64_t expected = progress.Expected();
+    if (expected == 0 || expected < progress.Moved())
+        return session.transferBlockBytes;
+    // One byte more than what is left: a file that grew shows at once.
+    uint64_t left = expected - progress.Moved() + 1;
+    return static_cast<size_t>(std::min<uint64_t>(std::max(left, kLeastBytes), session.transferBlockBytes));
 }
 
 void ShowTransferProgress(TaskContext& context, const std::wstring& name, const TransferProgress& progress)

@@ -25,6 +25,12 @@ private:
     std::wstring* target_;
 };
 
+// The buffer for the data of one transfer: the session's block, or less
+// when what is left of the file is known to be smaller (the buffer is made
+// for every file, and setting up a large one costs more than a small file's
+// whole transfer).
+size_t TransferBufferBytes(const FtpSession& session, const TransferProgress& progress);
+
 // Redraws "name: 42%" and the progress bar.
 void ShowTransferProgress(TaskContext& context, const std::wstring& name, const TransferProgress& progress);
 

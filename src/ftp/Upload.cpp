@@ -74,7 +74,7 @@ NetResult StartStore(TaskContext& context, FtpSession& session, const std::strin
 LoopEnd SendFromFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
                      const std::wstring& remoteName, TransferProgress& progress, KeepAlive& keepAlive)
 {
-    std::vector<char> block(session.transferBlockBytes);
+    std::vector<char> block(TransferBufferBytes(session, progress));
     for (;;) {
         DWORD count = 0;
         if (!ReadFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr))

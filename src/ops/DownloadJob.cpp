@@ -43,7 +43,7 @@ NetResult GraceForCancel(TaskContext& context)
 
 // names: the selection to queue; null when the queue was built beforehand.
 NetResult RunDialog(TaskContext& context, Connection& connection, UserPrompt& prompt, TransferJob& job,
-                    const std::vector<std::wstring>* names)
+                    const std::vector<std::wstring>* names, LateCancel lateCancel)
 {
     context.SetStatus(L"Downloading file(s)...", 0);
     NetResult result = names ? BuildDownloadQueue(context, connection, prompt, job, *names) : NetResult::Ok;
@@ -52,7 +52,7 @@ NetResult RunDialog(TaskContext& context, Connection& connection, UserPrompt& pr
                           L"The download was canceled because the computer went to standby.");
     if (result == NetResult::Ok)
         result = TransferDownloads(context, connection, job);
-    if (result == NetResult::Ok)
+    if (result == NetResult::Ok && lateCancel == LateCancel::Awaited)
         result = GraceForCancel(context);
     if (result == NetResult::Cancelled)
         OfferDownloadRollback(context, prompt, job);
@@ -100,7 +100,8 @@ NetResult Conclude(Connection& connection, const TransferJob& job, NetResult res
 }  // namespace
 
 NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
-                            const std::vector<std::wstring>& remoteNames, const std::wstring& localFolder)
+                            const std::vector<std::wstring>& remoteNames, const std::wstring& localFolder,
+                            LateCancel lateCancel)
 {
     if (remoteNames.empty())
         return NetResult::Ok;
@@ -108,7 +109,7 @@ NetResult DownloadSelection(TaskContext& context, Connection& connection, UserPr
     job.localRoot = localFolder;
     NetResult result = EnterRemoteRoot(context, connection, job.remoteRoot);
     if (result == NetResult::Ok)
-        result = RunDialog(context, connection, prompt, job, &remoteNames);
+        result = RunDialog(context, connection, prompt, job, &remoteNames, lateCancel);
     return Conclude(connection, job, result);
 }
 
@@ -116,5 +117,5 @@ NetResult DownloadPreparedQueue(TaskContext& context, Connection& connection, Us
 {
     if (job.queue.empty())
         return NetResult::Ok;
-    return Conclude(connection, job, RunDialog(context, connection, prompt, job, nullptr));
+    return Conclude(connection, job, RunDialog(context, connection, prompt, job, nullptr, LateCancel::Awaited));
 }

@@ -112,7 +112,9 @@ private:
             uint64_t size = 0;
             // A size of 0 is no evidence: it is also the answer for a name
             // the server refuses to size.
-            bool sized = GetRemoteSize(context_, session, item.remotePath, size) == NetResult::Ok && size > 0;
+            if (GetRemoteSize(context_, session, item.remotePath, size) != NetResult::Ok)
+                size = 0;
+            bool sized = size > 0;
             std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
             if (sized && free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;
@@ -146,7 +148,8 @@ private:
     {
         FileTransferContext fileContext(context_, done, total);
         std::wstring replyText;
-        NetResult result = ContinueDownload(fileContext, connection_.Session(), item.remotePath, part, &replyText);
+        NetResult result =
+            ContinueDownload(fileContext, connection_.Session(), item.remotePath, part, &replyText, size);
         if (result == NetResult::Ok && fileContext.IsCancelled())
             result = NetResult::Cancelled;  // the server confirmed an aborted transfer: only a part arrived
         if (result == NetResult::Ok && sized && LocalFileSize(part) != size) {

@@ -71,10 +71,11 @@ NetResult Conclude(TaskContext& context, Connection& connection, UserPrompt& pro
 
 NetResult UploadSelection(TaskContext& context, Connection& connection, UserPrompt& prompt,
                           const std::vector<std::wstring>& localPaths, const std::wstring& localRoot,
-                          const std::wstring& remoteRoot, const RemoteNameRules& rules)
+                          const std::wstring& remoteRoot, const RemoteNameRules& rules, OverwriteMemory answered)
 {
     TransferJob job;
     job.localRoot = localRoot;
+    job.memory = answered;
     NetResult result = EnterRemoteRoot(context, connection, remoteRoot, job.remoteRoot);
     if (result != NetResult::Ok)
         LogWrite(L"Cannot change directory: " + remoteRoot, LogErrorLevel);

@@ -31,28 +31,24 @@ protected:
         EXPECT_TRUE(server.Finish());
         EXPECT_EQ(server.Failure(), "");
     }
-    // The size query and the data connection, up to RETR.
-    ScriptedFtpServer& DownloadPrelude(size_t size)
+    // The size query and the data connection, up to RETR. The size query's
+    // TYPE I holds for the transfer; a later transfer of the same log-in
+    // (binaryAlready) sends none.
+    ScriptedFtpServer& DownloadPrelude(size_t size, bool binaryAlready = false)
     {
-        return server.ExpectLine()
-            .Reply("200 Switching to Binary mode.")
-            .ExpectLine()
-            .Reply("213 " + std::to_string(size))
-            .ExpectLine()
-            .Reply("200 Switching to Binary mode.")
-            .ExpectLine()
-            .OfferPassive()
-            .AcceptData();
+        if (!binaryAlready)
+            server.ExpectLine().Reply("200 Switching to Binary mode.");
+        return server.ExpectLine().Reply("213 " + std::to_string(size)).ExpectLine().OfferPassive().AcceptData();
     }
-    ScriptedFtpServer& DownloadStart(size_t size)
+    ScriptedFtpServer& DownloadStart(size_t size, bool binaryAlready = false)
     {
-        return DownloadPrelude(size).ExpectLine().Reply("150 Opening BINARY mode data connection.");
+        return DownloadPrelude(size, binaryAlready).ExpectLine().Reply("150 Opening BINARY mode data connection.");
     }
-    ScriptedFtpServer& UploadStart()
+    ScriptedFtpServer& UploadStart(bool binaryAlready = false)
     {
+        if (!binaryAlready)
+            server.ExpectLine().Reply("200 Switching to Binary mode.");
         return server.ExpectLine()
-            .Reply("200 Switching to Binary mode.")
-            .ExpectLine()
             .OfferPassive()
             .AcceptData()
             .ExpectLine()

@@ -98,14 +98,16 @@ TEST_F(ScriptedQueries, SizeFromSizeOrFromAListLine)
     ListingAnswer("-rw-r--r--    1 ftp      ftp            99 Jan 02  2019 REPORT.TXT\r\n");
     // A server that announced SIZE and refuses it knows no such file.
     server.ExpectLine().Reply("200 Binary").ExpectLine().Reply("550 No such file");
-    // Without FEAT the refusal proves nothing: a listing is asked.
+    // Without FEAT the refusal proves nothing: a listing is asked. The
+    // session is still in binary mode: no TYPE I.
     server.ExpectLine().Reply("500 FEAT not understood");
-    server.ExpectLine().Reply("200 Binary").ExpectLine().Reply("550 No such file");
+    server.ExpectLine().Reply("550 No such file");
     ListingAnswer("");
     Connect(FeatQueried | HasSize);
     uint64_t size = 0;
     EXPECT_EQ(GetRemoteSize(context, session, L"a.bin", size), NetResult::Ok);
     EXPECT_EQ(size, 1234u);
+    session.transferType = 0;  // as after a new log-in: TYPE I is asked again
     EXPECT_EQ(GetRemoteSize(context, session, L"report.txt", size), NetResult::Ok);
     EXPECT_EQ(size, 99u);
     size = 7;
@@ -118,7 +120,7 @@ TEST_F(ScriptedQueries, SizeFromSizeOrFromAListLine)
     ExpectScriptDone();
     EXPECT_EQ(server.Received(),
               (Lines{"TYPE I\r\n", "SIZE a.bin\r\n", "TYPE I\r\n", "TYPE A\r\n", "PASV\r\n", "LIST report.txt\r\n",
-                     "TYPE I\r\n", "SIZE gone\r\n", "FEAT\r\n", "TYPE I\r\n", "SIZE gone\r\n", "TYPE A\r\n", "PASV\r\n",
+                     "TYPE I\r\n", "SIZE gone\r\n", "FEAT\r\n", "SIZE gone\r\n", "TYPE A\r\n", "PASV\r\n",
                      "LIST gone\r\n"}));
 }
 

@@ -104,8 +104,9 @@ TEST_P(UnprotectedData, ADownloadFailsAndWritesNothing)
     ScriptedTlsServer server(true, kImplicitLogin +
                                        Script{"expect", "send 200 Switching to Binary mode.", "expect", "send 213 44"} +
                                        kProtect +
-                                       Script{"expect", "send 200 Switching to Binary mode.", "expect", "pasv", "accept",
-                                              "expect", "send 150 Opening BINARY mode data connection (44 bytes)."} +
+                                       // The size query's TYPE I holds for the transfer.
+                                       Script{"expect", "pasv", "accept", "expect",
+                                              "send 150 Opening BINARY mode data connection (44 bytes)."} +
                                        Secure() +
                                        Script{"datasend " + kSecret, "dataclose",
                                               "send 426 Failure writing network stream.", "expect",
@@ -227,8 +228,8 @@ protected:
 TEST_F(ResetData, ADownloadResetHalfWayFailsAndLeavesNoFile)
 {
     ScriptedTlsServer server(false, Script{"expect", "send 200 Switching to Binary mode.", "expect", "send 213 100000",
-                                           "expect", "send 200 Switching to Binary mode.", "expect", "pasv", "accept",
-                                           "expect", "send 150 Opening BINARY mode data connection.", "datafill 50000",
+                                           "expect", "pasv", "accept", "expect",
+                                           "send 150 Opening BINARY mode data connection.", "datafill 50000",
                                            "pause 300", "datareset", "send 426 Connection reset; transfer aborted.",
                                            "expect", "send 225 No transfer to ABOR."} +
                                         kInStep);

@@ -2,6 +2,8 @@
 // explicit and implicit TLS; and the 534 refusal of a scripted TLS server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ftp/Login.h"
 #include "ftp/RemoteCommands.h"
 #include "ftp/Transfer.h"
@@ -62,6 +64,32 @@ INSTANTIATE_TEST_SUITE_P(Servers, RoundTrip,
                          ::testing::Combine(::testing::Values(Kind::Vsftpd, Kind::Pyftpdlib),
                                             ::testing::Values(Tls::None, Tls::Explicit, Tls::Implicit)),
                          RoundTripName);
+
+// A new log-in starts in the server's default type: its first transfer sets
+// binary mode again, the transfers after it do not.
+TEST(TransferType, EachLogInSetsBinaryModeOnceForItsTransfers)
+{
+    RealFtpServer server(Kind::Vsftpd, Tls::None);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    CapturedLog log;
+    FtpSession session;
+    ScratchFolder folder;
+    WriteWholeFile(folder.File(L"t.bin"), RandomBytes(2000, 9));
+    auto binarySwitches = [&] {
+        return std::count_if(log.lines.begin(), log.lines.end(), [](const CapturedLog::Line& line) {
+            return line.text.find(L"Switching to Binary mode") != std::wstring::npos;
+        });
+    };
+    for (int login = 1; login <= 2; ++login) {
+        SCOPED_TRACE(login);
+        ASSERT_EQ(Login(NullContext(), session, LoginFor(server, Tls::None), {}), NetResult::Ok) << log.All();
+        ASSERT_EQ(Upload(NullContext(), session, L"t.bin", folder.File(L"t.bin")), NetResult::Ok) << log.All();
+        ASSERT_EQ(Download(NullContext(), session, L"t.bin", folder.File(L"back.bin")), NetResult::Ok) << log.All();
+        ASSERT_EQ(Download(NullContext(), session, L"t.bin", folder.File(L"again.bin")), NetResult::Ok) << log.All();
+        EXPECT_EQ(binarySwitches(), login) << log.All();
+    }
+    EXPECT_EQ(ReadWholeFile(folder.File(L"again.bin")), ReadWholeFile(folder.File(L"t.bin")));
+}
 
 // Both servers announce REST STREAM: a part continues in either direction,
 // through a protected data connection too.

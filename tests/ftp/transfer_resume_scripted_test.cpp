@@ -21,16 +21,16 @@ protected:
 
     // The part file an earlier attempt left: the first bytes of the file.
     void HoldFirst(size_t count) { WriteWholeFile(part, data.substr(0, count)); }
-    // TYPE I and SIZE, as a size query sends them.
-    ScriptedFtpServer& SizeAnswer(size_t size)
+    // TYPE I and SIZE, as a size query sends them; only SIZE once the
+    // session is in binary mode (binaryAlready).
+    ScriptedFtpServer& SizeAnswer(size_t size, bool binaryAlready = false)
     {
-        return server.ExpectLine().Reply("200 Switching to Binary mode.").ExpectLine().Reply("213 " +
-                                                                                           std::to_string(size));
+        if (!binaryAlready)
+            server.ExpectLine().Reply("200 Switching to Binary mode.");
+        return server.ExpectLine().Reply("213 " + std::to_string(size));
     }
-    ScriptedFtpServer& DataOpened()
-    {
-        return server.ExpectLine().Reply("200 Switching to Binary mode.").ExpectLine().OfferPassive().AcceptData();
-    }
+    // PASV and the data connection: the size query's TYPE I holds.
+    ScriptedFtpServer& DataOpened() { return server.ExpectLine().OfferPassive().AcceptData(); }
 };
 
 }  // namespace
@@ -54,9 +54,32 @@ TEST_F(ResumeScript, DownloadContinuesAfterThePartWithRest)
     ExpectScriptDone();
     EXPECT_EQ(ReadWholeFile(part), data);
     const auto received = server.Received();
-    ASSERT_EQ(received.size(), 6u);
-    EXPECT_EQ(received[4], "REST 3000\r\n");
-    EXPECT_EQ(received[5], "RETR r.bin\r\n");
+    ASSERT_EQ(received.size(), 5u);
+    EXPECT_EQ(received[3], "REST 3000\r\n");
+    EXPECT_EQ(received[4], "RETR r.bin\r\n");
+    EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
+}
+
+TEST_F(ResumeScript, DownloadGivenTheCallersSizeAsksNoneOfItsOwn)
+{
+    session.Set(HasRestStream);
+    HoldFirst(3000);
+    server.ExpectLine().Reply("200 Switching to Binary mode.");
+    DataOpened()
+        .ExpectLine()
+        .Reply("350 Restart position accepted (3000).")
+        .ExpectLine()
+        .Reply("150 Opening BINARY mode data connection.")
+        .SendData(data.substr(3000))
+        .CloseData()
+        .Reply("226 Transfer complete.");
+    Connect();
+    RecordingContext context;
+    ASSERT_EQ(ContinueDownload(context, session, L"r.bin", part, &replyText, data.size()), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(ReadWholeFile(part), data);
+    EXPECT_EQ(server.Received(),
+              (std::vector<std::string>{"TYPE I\r\n", "PASV\r\n", "REST 3000\r\n", "RETR r.bin\r\n"}));
     EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
 }
 
@@ -84,7 +107,7 @@ TEST_F(ResumeScript, DownloadStartsAfreshWhereTheServerCannotContinue)
 TEST_F(ResumeScript, DownloadSendsNoRestWithoutRestStreamOrForAPartAsLongAsTheFile)
 {
     for (int round = 0; round < 2; ++round) {
-        SizeAnswer(data.size());
+        SizeAnswer(data.size(), round > 0);
         DataOpened().ExpectLine().Reply("150 Opening.").SendData(data).CloseData().Reply("226 Transfer complete.");
     }
     Connect();
@@ -155,7 +178,7 @@ TEST_F(ResumeScript, UploadAppendsTheRestWithoutRestStreamAndChecksTheSize)
         .Reply("150 Ok to send data.")
         .ReceiveDataToEnd()
         .Reply("226 Transfer complete.");
-    SizeAnswer(data.size());
+    SizeAnswer(data.size(), true);
     Connect();
     RecordingContext context;
     bool accepted = false;
@@ -163,7 +186,7 @@ TEST_F(ResumeScript, UploadAppendsTheRestWithoutRestStreamAndChecksTheSize)
     ExpectScriptDone();
     EXPECT_TRUE(accepted);
     EXPECT_EQ(server.ReceivedData(), data.substr(2000));
-    EXPECT_EQ(server.Received()[4], "APPE u.bin\r\n");
+    EXPECT_EQ(server.Received()[3], "APPE u.bin\r\n");
     EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
 }
 
@@ -181,14 +204,14 @@ TEST_F(ResumeScript, UploadContinuesWithRestAndStorWhereTheServerOffersIt)
         .ReceiveDataToEnd()
         .Reply("226 Transfer complete.");
     // The parts do not add up: the server holds less than the file.
-    SizeAnswer(4000);
+    SizeAnswer(4000, true);
     Connect();
     RecordingContext context;
     EXPECT_EQ(ContinueUpload(context, session, L"u.bin", local, &replyText), NetResult::Failed);
     ExpectScriptDone();
     EXPECT_EQ(server.ReceivedData(), data.substr(2000));
-    EXPECT_EQ(server.Received()[4], "REST 2000\r\n");
-    EXPECT_EQ(server.Received()[5], "STOR u.bin\r\n");
+    EXPECT_EQ(server.Received()[3], "REST 2000\r\n");
+    EXPECT_EQ(server.Received()[4], "STOR u.bin\r\n");
     EXPECT_EQ(replyText, L"The server holds 4000 of 5000 bytes.");
 }
 
@@ -198,7 +221,7 @@ TEST_F(ResumeScript, UploadSendsTheWholeFileWhenTheServerHoldsAsMuchOrNothing)
     std::wstring local = folder.File(L"u.bin");
     WriteWholeFile(local, data);
     for (size_t held : {data.size(), size_t{0}}) {
-        SizeAnswer(held);
+        SizeAnswer(held, held == 0);
         DataOpened().ExpectLine().Reply("150 Ok to send data.").ReceiveDataToEnd().Reply("226 Transfer complete.");
     }
     Connect();

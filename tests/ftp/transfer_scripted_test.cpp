@@ -78,9 +78,10 @@ TEST_F(TransferScript, DownloadAsksTheSizeFirstAndWritesEveryByte)
     ExpectScriptDone();
     EXPECT_EQ(ContentHash(ReadWholeFile(local)), ContentHash(data));
     EXPECT_EQ(replyText, L"");
-    // The size query comes before PASV: it may need a data connection of its own.
-    EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE I\r\n", "SIZE pub/a.bin\r\n", "TYPE I\r\n", "PASV\r\n",
-                                                           "RETR pub/a.bin\r\n"}));
+    // The size query comes before PASV: it may need a data connection of its
+    // own. Its TYPE I holds for the transfer.
+    EXPECT_EQ(server.Received(),
+              (std::vector<std::string>{"TYPE I\r\n", "SIZE pub/a.bin\r\n", "PASV\r\n", "RETR pub/a.bin\r\n"}));
     ASSERT_GE(context.statuses.size(), 4u);
     EXPECT_EQ(context.statuses[0], (std::pair<int, std::wstring>{0, L"Preparing for download..."}));
     EXPECT_EQ(context.statuses[1], (std::pair<int, std::wstring>{1, L"pub/a.bin"}));
@@ -90,6 +91,32 @@ TEST_F(TransferScript, DownloadAsksTheSizeFirstAndWritesEveryByte)
     ASSERT_FALSE(context.progress.empty());
     EXPECT_EQ(context.progress.front(), 0.0);
     EXPECT_DOUBLE_EQ(context.progress.back(), 1.0);
+}
+
+TEST_F(TransferScript, BinaryModeIsSetOnceForARunOfTransfersAndAgainAfterAnotherType)
+{
+    const std::string data = RandomBytes(3000, 8);
+    DownloadStart(data.size()).SendData(data).CloseData().Reply("226 Transfer complete.");
+    UploadStart(true).ReceiveDataToEnd().Reply("226 Transfer complete.");
+    DownloadStart(data.size(), true).SendData(data).CloseData().Reply("226 Transfer complete.");
+    // A TYPE sent any other way (a listing's, the user's own) leaves the
+    // session's type unknown: the next transfer sets binary mode again.
+    server.ExpectLine().Reply("200 Switching to ASCII mode.");
+    DownloadStart(data.size()).SendData(data).CloseData().Reply("226 Transfer complete.");
+    Connect();
+    std::wstring local = folder.File(L"a.bin");
+    ASSERT_EQ(Download(NullContext(), session, L"a.bin", local, &replyText), NetResult::Ok) << log.All();
+    ASSERT_EQ(Upload(NullContext(), session, L"b.bin", local, &replyText), NetResult::Ok) << log.All();
+    ASSERT_EQ(Download(NullContext(), session, L"c.bin", local, &replyText), NetResult::Ok) << log.All();
+    ASSERT_EQ(SendCommand(NullContext(), session, "type a\r\n"), NetResult::Ok);
+    ASSERT_EQ(Download(NullContext(), session, L"d.bin", local, &replyText), NetResult::Ok) << log.All();
+    ExpectScriptDone();
+    EXPECT_EQ(server.ReceivedData(), data);
+    EXPECT_EQ(server.Received(),
+              (std::vector<std::string>{"TYPE I\r\n", "SIZE a.bin\r\n", "PASV\r\n", "RETR a.bin\r\n", "PASV\r\n",
+                                        "STOR b.bin\r\n", "SIZE c.bin\r\n", "PASV\r\n", "RETR c.bin\r\n",
+                                        "type a\r\n", "TYPE I\r\n", "SIZE d.bin\r\n", "PASV\r\n",
+                                        "RETR d.bin\r\n"}));
 }
 
 // Downloads whose data does not end in order, or not at the size the server
@@ -111,7 +138,7 @@ TEST_F(TransferScript, TheSizeInThePreliminaryReplyIsTheOneThatCounts)
         .CloseData()
         .Reply("226 Transfer complete.");
     const std::string data = RandomBytes(5000, 3);
-    DownloadPrelude(4000)
+    DownloadPrelude(4000, true)
         .ExpectLine()
         .Reply("150 Opening BINARY mode data connection for c.bin (5000 Bytes)")
         .SendData(data)
@@ -133,7 +160,7 @@ TEST_F(TransferScript, DownloadStalledPastItsAllowanceFails)
     session.timeouts.downloadBlock = 600;
     AnswerAbort(DownloadStart(100000).SendData(RandomBytes(30000, 15)));
     ExpectDownloadFails(L"s.bin", L"The data connection timed out after 30000 of 100000 bytes.");
-    EXPECT_EQ(server.Received()[5], "ABOR\r\n");
+    EXPECT_EQ(server.Received()[4], "ABOR\r\n");
 }
 
 TEST_F(TransferScript, CancelledDownloadAnswered426Then226IsCancelledAndLeavesNoPart)
@@ -196,7 +223,7 @@ TEST_F(TransferScript, DownloadMissingTheNoopReplyFindsTheTransferReplyAmongTheL
     EXPECT_EQ(Download(context, session, L"f.bin", local, &replyText), NetResult::Ok) << log.All();
     ExpectSessionInSync();
     ExpectScriptDone();
-    EXPECT_EQ(server.Received()[5], "NOOP\r\n");
+    EXPECT_EQ(server.Received()[4], "NOOP\r\n");
     EXPECT_EQ(ReadWholeFile(local), data);
 }
 
@@ -388,15 +415,13 @@ TEST_F(TransferScript, Final426CountsWhenTheServerHoldsTheWholeFile)
     UploadStart()
         .ReceiveDataToEnd()
         .Reply("426 Connection closed; transfer aborted.")
-        .ExpectLine()
-        .Reply("200 Switching to Binary mode.")
-        .ExpectLine()
+        .ExpectLine()  // SIZE: the transfer's binary mode holds for it
         .Reply("213 3000");
     Connect();
     RecordingContext context;
     EXPECT_EQ(Upload(context, session, L"w.bin", local, &replyText), NetResult::Ok) << log.All();
     ExpectScriptDone();
-    EXPECT_EQ(server.Received().back(), "SIZE w.bin\r\n");
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"TYPE I\r\n", "PASV\r\n", "STOR w.bin\r\n", "SIZE w.bin\r\n"}));
 }
 
 TEST_F(TransferScript, Final550IsLoggedAndSkipsMfmt)

@@ -37,6 +37,17 @@ private:
     int draws_ = 0;
 };
 
+// Cancels at the first wait: the only wait of a download that goes well is
+// the one for a late press of Cancel after its last file.
+class CancelWhileWaiting : public RecordingContext {
+public:
+    NetResult Sleep(uint32_t) override
+    {
+        cancelled = true;
+        return NetResult::Cancelled;
+    }
+};
+
 class JobSafety : public ::testing::Test {
 protected:
     void SetUp() override
@@ -125,6 +136,26 @@ TEST_F(JobSafety, TheRollBackAfterACancelledDownloadRemovesOnlyWhatTheJobWrote)
     EXPECT_TRUE(log.Contains(L"User aborted download"));
 }
 
+TEST_F(JobSafety, ACancelJustAfterTheLastFileCountsOnlyWhereTheJobWaitsForIt)
+{
+    MakeServedFile(server.RootPath(L"/late.bin"), "late", WholeMinuteNow());
+    ScriptedPrompt leave{{false}};
+    CancelWhileWaiting window;
+    EXPECT_EQ(DownloadSelection(window, connection, leave, {L"late.bin"}, local.Path()), NetResult::Cancelled);
+    ASSERT_EQ(leave.asked.size(), 1u);
+    EXPECT_EQ(leave.asked[0].caption, L"Download Canceled");
+    EXPECT_EQ(ReadWholeFile(local.File(L"late.bin")), "late");
+
+    ScratchFolder other;
+    ScriptedPrompt none;
+    CancelWhileWaiting console;
+    EXPECT_EQ(DownloadSelection(console, connection, none, {L"late.bin"}, other.Path(), LateCancel::NotAwaited),
+              NetResult::Ok)
+        << log.All();
+    EXPECT_TRUE(none.asked.empty());
+    EXPECT_EQ(ReadWholeFile(other.File(L"late.bin")), "late");
+}
+
 TEST_F(JobSafety, LeavingTheFilesAfterACancelledDownloadKeepsThem)
 {
     int64_t now = WholeMinuteNow();
@@ -198,6 +229,42 @@ TEST_F(JobSafety, UploadsAskBeforeReplacingARemoteFileAndSkipForAllWhenTold)
     EXPECT_EQ(again.asked.size(), 1u);
     EXPECT_EQ(ReadWholeFile(server.RootPath(L"/set/one.txt")), "local one");
     EXPECT_EQ(ReadWholeFile(server.RootPath(L"/set/two.txt")), "local two");
+}
+
+TEST_F(JobSafety, AnOverwriteAnsweredBeforehandReplacesWithoutAskingOrLookingAndASkipStillLooks)
+{
+    MakeServedFolder(server.RootPath(L"/given"));
+    MakeServedFile(server.RootPath(L"/given/one.txt"), "remote one", WholeMinuteNow());
+    std::wstring given = local.File(L"given");
+    CreateDirectoryW(given.c_str(), nullptr);
+    WriteWholeFile(given + L"\\one.txt", "local one");
+    WriteWholeFile(given + L"\\two.txt", "local two");
+    // The size queries, in the server's own log (this server answers them with MLST).
+    auto sizeQueries = [&] {
+        std::string protocol = server.ProtocolLog();
+        size_t count = 0;
+        for (size_t at = protocol.find("MLST "); at != std::string::npos; at = protocol.find("MLST ", at + 1))
+            ++count;
+        return count;
+    };
+    ScriptedPrompt none;
+    RecordingContext context;
+    // "Skip" for all: each remote file is looked for, the existing one kept.
+    size_t before = sizeQueries();
+    EXPECT_EQ(UploadSelection(context, connection, none, {given}, local.Path(), L"", {}, {true, false}),
+              NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/one.txt")), "remote one");
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/two.txt")), "local two");
+    EXPECT_GE(sizeQueries(), before + 2);
+
+    // "Overwrite" for all: nothing is looked for, both are stored.
+    before = sizeQueries();
+    EXPECT_EQ(UploadSelection(context, connection, none, {given}, local.Path(), L"", {}, {true, true}), NetResult::Ok)
+        << log.All();
+    EXPECT_EQ(ReadWholeFile(server.RootPath(L"/given/one.txt")), "local one");
+    EXPECT_EQ(sizeQueries(), before);
+    EXPECT_TRUE(none.asked.empty());
 }
 
 TEST_F(JobSafety, TheNameRulesNameTheRemoteFiles)

@@ -149,7 +149,9 @@ int RunRecursiveGet(const CliArguments& arguments)
     std::wstring local = FullLocalPath(taken->args[2]);
     CreateDirectoryW(local.c_str(), nullptr);
     TransferPrompt prompt(taken->overwrite, taken->deletePartial);
-    return Report(DownloadSelection(context, *connection, prompt, {remote}, local), L"Download");
+    // Ctrl+C is seen at once: there is no late press to wait for.
+    return Report(DownloadSelection(context, *connection, prompt, {remote}, local, LateCancel::NotAwaited),
+                  L"Download");
 }
 
 int RunRecursivePut(const CliArguments& arguments)
@@ -169,6 +171,11 @@ int RunRecursivePut(const CliArguments& arguments)
         return 1;
     TransferPrompt prompt(taken->overwrite, taken->deletePartial);
     std::wstring root = local.substr(0, local.find_last_of(L"\\/"));
-    return Report(UploadSelection(context, *connection, prompt, {local}, root, taken->args[2], ReadRemoteNameRules()),
+    // --overwrite or --skip is the answer "for all" before the first question.
+    OverwriteMemory answered;
+    if (taken->overwrite)
+        answered = {true, *taken->overwrite};
+    return Report(UploadSelection(context, *connection, prompt, {local}, root, taken->args[2], ReadRemoteNameRules(),
+                                  answered),
                   L"Upload");
 }
