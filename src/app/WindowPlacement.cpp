@@ -31,15 +31,13 @@ void RestorePlacement(HWND window)
     int desktopHeight = desktop.bottom - desktop.top;
     int x = ReadInt(key, L"X", desktop.left + desktopWidth / 2 - width / 2);
     int y = ReadInt(key, L"Y", desktop.top + desktopHeight / 2 - height / 2);
-    if (!ValueExists(key, L"Height")) {
-        // First run: the default rectangle is fitted onto the desktop.
-        width = std::min(width, desktopWidth);
-        height = std::min(height, desktopHeight);
-        x = std::max<int>(x, desktop.left);
-        y = std::max<int>(y, desktop.top);
-        x = std::min<int>(x, desktop.right - width);
-        y = std::min<int>(y, desktop.bottom - height);
-    }
+    // The rectangle is fitted onto the desktop: on a first run, and after the
+    // screen became smaller or its scaling larger than when it was stored, a
+    // window partly off the screen could not be reached.
+    width = std::min(width, desktopWidth);
+    height = std::min(height, desktopHeight);
+    x = std::max<int>(std::min<int>(x, desktop.right - width), desktop.left);
+    y = std::max<int>(std::min<int>(y, desktop.bottom - height), desktop.top);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     GetWindowPlacement(window, &placement);

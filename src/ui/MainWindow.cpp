@@ -270,6 +270,8 @@ void MainWindow::Layout()
     place(IDC_LOG_PANEL, margin, dividerY + dividerHeight, client.right - 2 * margin,
           statusTop - dividerY - dividerHeight - gap);
     EndDeferWindowPos(moves);
+    // The remote columns share the list's new width, as the local ones do.
+    remote_.FitColumns();
 }
 
 void MainWindow::MoveDivider(int y)

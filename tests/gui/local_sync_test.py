@@ -54,6 +54,27 @@ def local_commands(s, main, local):
     s.screenshot("local-commands")
 
 
+def synchronize(s, main):
+    """Synchronize from its button: the question answered, and every overwrite question of the
+    transfers answered with Overwrite for all; the text of the first question."""
+    mark = tarnwick_gui.log_mark(s)
+    s.click_control(120, hwnd=main.hwnd)
+    text = tarnwick_gui.answer(s, "Synchronize", "Synchronize")
+
+    def finished():
+        if "Synchronize completed." in tarnwick_gui.log_since(s, mark):
+            return True
+        for window in s.windows(title="Overwrite"):
+            controls = s.controls(hwnd=window.hwnd)
+            for box in controls:
+                if box.text.replace("&", "") == "Do this for all":
+                    s.click(*harness.centre(box.rect))
+            tarnwick_gui.answer(s, "Overwrite", "Overwrite")
+        return False
+    harness.wait_until(finished, 60, "Synchronize completed", interval=0.3)
+    return text, tarnwick_gui.log_since(s, mark)
+
+
 def test(s):
     server = s.server("pyftpdlib")
     local = os.path.join(s.work, "local")
@@ -78,9 +99,9 @@ def test(s):
     tarnwick_gui.wait_rows(s, main, LOCAL, 5, "the local folder's entries")
     local_commands(s, main, local)
 
-    s.click_control(120, hwnd=main.hwnd)
-    text = tarnwick_gui.answer(s, "Synchronize", "Synchronize")
+    text, log = synchronize(s, main)
     check(harness.windows_path(local) in text or "synchronize" in text.lower(), "the Synchronize question: %r" % text)
+    check("Upload complete" in log and "Downloaded file OK." in log, "the first Synchronize sent and fetched files")
     for top in ("", os.path.join("deep", "down")):
         for side in (local, remote):
             harness.wait_until(lambda: os.path.exists(os.path.join(side, top, "only-here.txt")) and
@@ -94,16 +115,11 @@ def test(s):
     # A second run finds nothing to do: no file on either side is written again.
     before = {os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns
               for side in (local, remote) for d, _, fs in os.walk(side) for f in fs}
-    mark = tarnwick_gui.log_mark(s)
-    s.click_control(120, hwnd=main.hwnd)
-    tarnwick_gui.answer(s, "Synchronize", "Synchronize")
-    harness.wait_until(lambda: "Synchronize completed." in tarnwick_gui.log_since(s, mark), 30,
-                       "the second Synchronize completed")
+    _, log = synchronize(s, main)
     after = {os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns
              for side in (local, remote) for d, _, fs in os.walk(side) for f in fs}
     check_equal(after, before, "the files after a second Synchronize")
-    log = tarnwick_gui.log_since(s, mark)
-    check("STOR" not in log and "RETR" not in log, "the second Synchronize transferred nothing")
+    check("Upload complete" not in log and "Downloaded file OK." not in log, "the second Synchronize transferred nothing")
     tarnwick_gui.close_with_alt_f4(s, program, main)
 
 

@@ -64,7 +64,8 @@ def painted_screenshot(s, name):
 
 
 def close_with_alt_f4(s, program, main):
-    """Closes the main window from the keyboard; the program must end with code 0."""
+    """Closes the main window from the keyboard once no command runs; the program must end with code 0."""
+    harness.wait_until(lambda: not busy(s, main), 15, "the last command finished")
     s.key("alt+F4")
     s.wait_gone(hwnd=main.hwnd)
     harness.check_equal(program.wait(15), 0, "tarnwick.exe's exit code")
