@@ -29,10 +29,13 @@ NetResult OpenPassive(TaskContext& context, FtpSession& session, std::wstring& e
 {
     endpoint.clear();
     NetResult result = SendRaw(context, session, "PASV\r\n", session.timeouts.send);
+    if (result != NetResult::Ok)
+        return result == NetResult::Cancelled ? result : NetResult::Failed;
     uint16_t code = 0;
     std::string text;
-    if (result == NetResult::Ok)
-        result = ReadReply(context, session, session.timeouts.reply, code, &text);
+    result = ReadReply(context, session, session.timeouts.reply, code, &text);
+    // Only a command that went out has a reply to wait for: a cancel before
+    // the send must not wait a minute for an answer that never comes.
     if (result == NetResult::Cancelled) {
         DrainReply(session);
         return result;
