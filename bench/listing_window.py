@@ -20,10 +20,11 @@ def resident_mib():
     """Resident memory of the tarnwick.exe process, in MiB (Wine runs it as a Linux process)."""
     for status in glob.glob("/proc/[0-9]*/cmdline"):
         try:
-            line = open(status, "rb").read().replace(b"\0", b" ")
+            program = open(status, "rb").read().split(b"\0")[0]
         except OSError:
             continue
-        if line.lower().rstrip().endswith(b"tarnwick.exe"):
+        # The program itself, not the probe that started it with its path as an argument.
+        if program.lower().endswith(b"tarnwick.exe"):
             for field in open(status.replace("cmdline", "status")):
                 if field.startswith("VmRSS:"):
                     return int(field.split()[1]) / 1024
