@@ -10,6 +10,7 @@
 #include "ui/HelpTopic.h"
 #include "ui/OptionDialogIds.h"
 #include "ui/ProxyPageRules.h"
+#include "ui/SheetPage.h"
 #include "ui/Tooltip.h"
 
 namespace {
@@ -134,22 +135,12 @@ INT_PTR CALLBACK ProxyPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
     return FALSE;
 }
 
-PROPSHEETPAGEW Page(int templateId, DLGPROC procedure)
-{
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_HASHELP;
-    page.hInstance = GetModuleHandleW(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEW(templateId);
-    page.pfnDlgProc = procedure;
-    return page;
-}
-
 }  // namespace
 
 void ShowOptionsSheet(HWND owner)
 {
-    std::array<PROPSHEETPAGEW, 2> pages = {Page(IDD_OPTIONS_GENERAL, GeneralPage), Page(IDD_OPTIONS_PROXY, ProxyPage)};
+    std::array<PROPSHEETPAGEW, 2> pages = {SheetPage(IDD_OPTIONS_GENERAL, GeneralPage),
+                                                SheetPage(IDD_OPTIONS_PROXY, ProxyPage)};
     PROPSHEETHEADERW sheet{};
     sheet.dwSize = sizeof(sheet);
     sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_NOCONTEXTHELP | PSH_MODELESS;

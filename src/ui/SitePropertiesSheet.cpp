@@ -13,6 +13,7 @@
 #include "ui/DialogFields.h"
 #include "ui/HelpTopic.h"
 #include "ui/MessagePrompt.h"
+#include "ui/SheetPage.h"
 #include "ui/SiteDialogIds.h"
 #include "ui/SiteFieldChecks.h"
 #include "ui/SiteSheetState.h"
@@ -212,18 +213,6 @@ INT_PTR CALLBACK SitePageProcedure(HWND page, UINT message, WPARAM wParam, LPARA
     }
 }
 
-PROPSHEETPAGEW Page(int templateId, DLGPROC procedure, SiteSheetState& state)
-{
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_HASHELP;
-    page.hInstance = GetModuleHandleW(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEW(templateId);
-    page.pfnDlgProc = procedure;
-    page.lParam = reinterpret_cast<LPARAM>(&state);
-    return page;
-}
-
 }  // namespace
 
 void ShowSheetPage(const SiteSheetState& state, HWND page)
@@ -246,8 +235,9 @@ std::optional<std::wstring> EditSite(HWND owner, const std::wstring& label, cons
         std::wstring slot = FindUserSlot(label, server, user.empty() ? L"anonymous" : user);
         state.slot = ChildKey(SiteServerKey(label, server), slot.empty() ? L"0" : slot);
     }
-    PROPSHEETPAGEW pages[] = {Page(IDD_SITE_PAGE, SitePageProcedure, state),
-                              Page(IDD_ADVANCED_PAGE, AdvancedPageProcedure, state)};
+    auto data = reinterpret_cast<LPARAM>(&state);
+    PROPSHEETPAGEW pages[] = {SheetPage(IDD_SITE_PAGE, SitePageProcedure, data),
+                              SheetPage(IDD_ADVANCED_PAGE, AdvancedPageProcedure, data)};
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP;

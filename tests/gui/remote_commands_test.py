@@ -25,7 +25,7 @@ def wait_remote(s, main, condition, what):
     return harness.wait_until(lambda: condition(remote_names(s, main)), 20, what)
 
 
-def check_sorting(s, main, server):
+def check_sorting(s, main):
     """Each visible column's header sorts the files by it, and a second click turns the order round.
     Folders stay above the files either way."""
     listing = s.list_view(REMOTE, hwnd=main.hwnd)
@@ -98,7 +98,7 @@ def test(s):
     tarnwick_gui.go_local(s, main, local)
     tarnwick_gui.wait_rows(s, main, LOCAL, 4, "the local folder's entries")
 
-    check_sorting(s, main, server)
+    check_sorting(s, main)
 
     # Ctrl+U uploads the selected local file.
     tarnwick_gui.click_row(s, main, LOCAL, "keyed.txt")
