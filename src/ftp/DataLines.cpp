@@ -1,24 +1,34 @@
 #include "ftp/DataLines.h"
 
+#include <algorithm>
+
 #include "net/TextCodec.h"
 
 void DataLineSplitter::Feed(std::string_view block, std::vector<std::string>& out)
 {
-    for (char c : block) {
-        if (c == '\r' || c == '\n') {
-            // The second half of a CR LF or LF CR pair ends nothing more.
-            if (separator_ != 0 && c != separator_ && lineLength_ == 0) {
-                separator_ = 0;
-                continue;
-            }
-            EndLine(out);
-            separator_ = c;
+    size_t at = 0;
+    while (at < block.size()) {
+        // The text up to the next line end goes in as one piece.
+        size_t end = at;
+        while (end < block.size() && block[end] != '\r' && block[end] != '\n')
+            ++end;
+        if (end > at) {
+            separator_ = 0;
+            size_t room = kMaxTextUnits - std::min(line_.size(), kMaxTextUnits);
+            line_.append(block.substr(at, std::min(room, end - at)));
+            lineLength_ += end - at;
+        }
+        if (end == block.size())
+            break;
+        char c = block[end];
+        at = end + 1;
+        // The second half of a CR LF or LF CR pair ends nothing more.
+        if (separator_ != 0 && c != separator_ && lineLength_ == 0) {
+            separator_ = 0;
             continue;
         }
-        separator_ = 0;
-        if (line_.size() < kMaxTextUnits)
-            line_.push_back(c);
-        ++lineLength_;
+        EndLine(out);
+        separator_ = c;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "ftp/DataLines.h"
 #include "ftp/PasvReply.h"
@@ -112,17 +113,28 @@ NetResult AbandonUnsecuredListing(FtpSession& session, SecureSocket& data)
     return NetResult::Failed;
 }
 
-void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines)
+void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, const DataLinesConsumer& takeLines)
 {
     DataLineSplitter splitter;
+    std::vector<std::string> lines;
     std::string block(kDataBlockBytes, '\0');
     while (!context.IsCancelled()) {
         size_t count = 0;
         if (data.Receive(context, block.data(), block.size(), timeoutMs, count) != NetResult::Ok)
             break;
         splitter.Feed(std::string_view(block.data(), count), lines);
+        takeLines(lines);
+        lines.clear();
     }
     splitter.Finish(lines);
+    takeLines(lines);
+}
+
+void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines)
+{
+    ReadDataLines(context, data, timeoutMs, [&lines](std::vector<std::string>& more) {
+        lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    });
 }
 
 NetResult ReadFinalDataReply(TaskContext& context, FtpSession& session)

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,12 @@ NetResult AbortTransfer(FtpSession& session, SecureSocket& data, uint32_t sendTi
 // receive waits longer than timeoutMs, or the context is cancelled; the text
 // is split into lines (see DataLineSplitter).
 void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, std::vector<std::string>& lines);
+
+// The same, handing the lines of each block to `takeLines` as it arrives, so
+// that they are used while the server is still writing the rest. The vector
+// holds only new lines at each call; what takeLines leaves in it is dropped.
+using DataLinesConsumer = std::function<void(std::vector<std::string>& lines)>;
+void ReadDataLines(TaskContext& context, SecureSocket& data, uint32_t timeoutMs, const DataLinesConsumer& takeLines);
 
 // The final reply of a command whose data has arrived: Ok for 200-399. A
 // cancelled wait consumes the reply still owed, so that it cannot answer the

@@ -121,7 +121,9 @@ bool ListLineToEntry(std::string_view line, const ListingClock& today, RemoteEnt
     if (!ParseListingLine(line, parsed, today))
         return false;
     entry = RemoteEntry();
-    entry.name = CutText(Utf8ToWide(parsed.name));
+    entry.name = Utf8ToWide(parsed.name);
+    if (entry.name.size() > kMaxTextUnits)
+        entry.name = CutText(entry.name);
     entry.owner = Utf8ToWide(parsed.owner);
     entry.group = Utf8ToWide(parsed.group);
     entry.permissions = Utf8ToWide(parsed.permissions);

@@ -30,10 +30,8 @@ NetResult StartListing(TaskContext& context, FtpSession& session, std::string_vi
     return NetResult::Ok;
 }
 
-void AddEntries(const std::vector<std::string>& lines, bool mlsd, RemoteListing& listing)
+void AddEntries(const std::vector<std::string>& lines, bool mlsd, const ListingClock& today, RemoteListing& listing)
 {
-    ListingClock today = LocalListingClock();
-    listing.entries.reserve(lines.size());
     for (const std::string& line : lines) {
         if (mlsd) {
             listing.entries.push_back(MlsdLineToEntry(line));
@@ -61,9 +59,11 @@ NetResult ListOnDataConnection(TaskContext& context, FtpSession& session, Remote
     if (result != NetResult::Ok || !started)
         return result;  // a refused listing is an empty one
 
-    std::vector<std::string> lines;
-    ReadDataLines(context, data, session.timeouts.folderListing, lines);
-    AddEntries(lines, mlsd, listing);
+    // Each block is parsed as it arrives: a large folder's lines are parsed
+    // while the server is still writing the rest of them.
+    ListingClock today = LocalListingClock();
+    ReadDataLines(context, data, session.timeouts.folderListing,
+                  [&](std::vector<std::string>& lines) { AddEntries(lines, mlsd, today, listing); });
     data.Close();
     // A listing the server aborted (426, 451) is incomplete; what arrived is kept.
     return ReadFinalDataReply(context, session);

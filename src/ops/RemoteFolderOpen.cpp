@@ -52,6 +52,7 @@ bool ConnectionManager::FillRemotePane(TaskContext& context)
     ListRemoteFolder(context, session_, listing);
     std::wstring filter = window_.remote.FilterText();
     std::vector<RemoteRow> rows;
+    rows.reserve(listing.entries.size());
     for (RemoteEntry& entry : listing.entries) {
         if (IsDotEntry(entry))
             continue;
@@ -62,9 +63,9 @@ bool ConnectionManager::FillRemotePane(TaskContext& context)
             continue;
         row.modified = EntryModifiedTime(context, session_, listing, entry);
         row.size = row.kind == RemoteKind::Folder ? 0 : EntrySize(context, session_, listing, entry);
-        row.permissions = entry.permissions;
-        row.owner = entry.owner;
-        row.group = entry.group;
+        row.permissions = std::move(entry.permissions);
+        row.owner = std::move(entry.owner);
+        row.group = std::move(entry.group);
         rows.push_back(std::move(row));
     }
     window_.remote.ShowRows(std::move(rows));

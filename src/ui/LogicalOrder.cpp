@@ -1,5 +1,6 @@
 #include "ui/LogicalOrder.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -75,4 +76,23 @@ int CompareLogical(std::wstring_view a, std::wstring_view b)
     size_t restA = a.size() - i;
     size_t restB = b.size() - j;
     return restA == restB ? 0 : (restA < restB ? -1 : 1);
+}
+
+void AppendLogicalKey(std::wstring_view name, std::wstring& key)
+{
+    size_t i = 0;
+    while (i < name.size()) {
+        if (!IsDigit(name[i])) {
+            key.push_back(Fold(name[i++]));
+            continue;
+        }
+        // Any digit stands against a letter as "0" does; two runs meet at the
+        // count, so a longer number is the larger one.
+        DigitRun run = ReadDigits(name, i);
+        size_t significant = run.end - run.significant;
+        key.push_back(L'0');
+        key.push_back(static_cast<wchar_t>(std::min<size_t>(significant, 0xFFFF)));
+        key.append(name.substr(run.significant, significant));
+        i = run.end;
+    }
 }

@@ -14,8 +14,10 @@ namespace {
 struct SortKey {
     size_t index = 0;
     bool folder = false;
-    std::wstring_view text;  // Name, Type, Permissions, Owner, Group
-    bool numeric = false;    // text is only digits and "."
+    std::wstring_view logical;  // Name, Type, Permissions, Owner, Group: the text's logical key
+    size_t logicalStart = 0;    // where that key lies among all the keys
+    size_t logicalLength = 0;
+    bool numeric = false;       // the text is only digits and "."
     double number = 0;
     uint64_t kilobytes = 0;  // Size
     int64_t modified = 0;    // Date
@@ -45,7 +47,7 @@ bool ReadNumber(std::wstring_view text, double& number)
     return true;
 }
 
-SortKey MakeKey(const RemoteRow& row, size_t index, RemoteColumn column)
+SortKey MakeKey(const RemoteRow& row, size_t index, RemoteColumn column, std::wstring& logicalKeys)
 {
     SortKey key;
     key.index = index;
@@ -57,10 +59,14 @@ SortKey MakeKey(const RemoteRow& row, size_t index, RemoteColumn column)
     case RemoteColumn::Date:
         key.modified = row.modified;
         break;
-    default:
-        key.text = RemoteTextField(row, column);
-        key.numeric = ReadNumber(key.text, key.number);
+    default: {
+        std::wstring_view text = RemoteTextField(row, column);
+        key.numeric = ReadNumber(text, key.number);
+        key.logicalStart = logicalKeys.size();
+        AppendLogicalKey(text, logicalKeys);
+        key.logicalLength = logicalKeys.size() - key.logicalStart;
         break;
+    }
     }
     return key;
 }
@@ -84,7 +90,7 @@ int CompareColumn(const SortKey& a, const SortKey& b, RemoteColumn column)
     default:
         if (a.numeric && b.numeric)
             return Compare(a.number, b.number);
-        return CompareLogical(a.text, b.text);
+        return a.logical.compare(b.logical);
     }
 }
 
@@ -111,19 +117,36 @@ RemoteSortOrder AfterHeaderClick(RemoteSortOrder current, RemoteColumn clicked)
 
 void SortRemoteRows(std::vector<RemoteRow>& rows, RemoteSortOrder order)
 {
+    std::wstring logicalKeys;
+    size_t textLength = 0;
+    for (const RemoteRow& row : rows)
+        textLength += RemoteTextField(row, order.column).size();
+    logicalKeys.reserve(textLength * 2);
     std::vector<SortKey> keys;
     keys.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
-        keys.push_back(MakeKey(rows[i], i, order.column));
+        keys.push_back(MakeKey(rows[i], i, order.column, logicalKeys));
+    // The views are made once the keys' text no longer grows.
+    for (SortKey& key : keys)
+        key.logical = std::wstring_view(logicalKeys).substr(key.logicalStart, key.logicalLength);
     std::stable_sort(keys.begin(), keys.end(), [order](const SortKey& a, const SortKey& b) {
         if (a.folder != b.folder)
             return a.folder;
         int compared = CompareColumn(a, b, order.column);
         return order.ascending ? compared < 0 : compared > 0;
     });
-    std::vector<RemoteRow> sorted;
-    sorted.reserve(rows.size());
-    for (const SortKey& key : keys)
-        sorted.push_back(std::move(rows[key.index]));
-    rows = std::move(sorted);
+    // The rows move into their places by swaps along the permutation's cycles:
+    // building a second vector of 100,000 rows cost more than the sort itself.
+    std::vector<bool> placed(rows.size(), false);
+    for (size_t start = 0; start < rows.size(); ++start) {
+        if (placed[start])
+            continue;
+        size_t at = start;
+        while (keys[at].index != start) {
+            std::swap(rows[at], rows[keys[at].index]);
+            placed[at] = true;
+            at = keys[at].index;
+        }
+        placed[at] = true;
+    }
 }

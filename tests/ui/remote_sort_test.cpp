@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,38 @@ TEST(LogicalOrder, DigitRunsCompareByValueAndCaseDoesNotCount)
     EXPECT_GT(CompareLogical(L"b", L"A"), 0);
     EXPECT_LT(CompareLogical(L"", L"a"), 0);
     EXPECT_LT(CompareLogical(L"x99999999999999999999999", L"x100000000000000000000000"), 0);
+}
+
+// The keys the sort compares must order every pair as CompareLogical does:
+// names of digits (with leading zeros and long runs), letters in both cases,
+// and characters on either side of the digits.
+TEST(LogicalOrder, KeysOrderAsTheComparisonDoes)
+{
+    const std::wstring alphabet = L"0019aAzZ.-_ \u00C4\u00E4\u0416\u0436";
+    std::mt19937 random(7);
+    auto name = [&] {
+        std::wstring text;
+        size_t length = random() % 7;
+        for (size_t k = 0; k < length; ++k)
+            text.push_back(alphabet[random() % alphabet.size()]);
+        return text;
+    };
+    auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (int round = 0; round < 20000; ++round) {
+        std::wstring a = name();
+        std::wstring b = name();
+        std::wstring keyA;
+        std::wstring keyB;
+        AppendLogicalKey(a, keyA);
+        AppendLogicalKey(b, keyB);
+        ASSERT_EQ(sign(keyA.compare(keyB)), sign(CompareLogical(a, b))) << "\"" << std::string(a.begin(), a.end())
+                                                                        << "\" against \"" << std::string(b.begin(), b.end()) << "\"";
+    }
+    std::wstring longRun;
+    AppendLogicalKey(std::wstring(300, L'7'), longRun);
+    std::wstring shortRun;
+    AppendLogicalKey(std::wstring(299, L'9'), shortRun);
+    EXPECT_GT(longRun.compare(shortRun), 0);
 }
 
 TEST(RemoteSort, StoredColumnNumbers)
