@@ -2,6 +2,50 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include "ui/ColumnWidths.h"
+
+namespace {
+
+int TextWidth(HWND list, const std::wstring& text)
+{
+    return text.empty() ? 0 : ListView_GetStringWidth(list, text.c_str());
+}
+
+std::wstring HeaderText(HWND list, int index)
+{
+    wchar_t text[128] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = static_cast<int>(std::size(text));
+    return ListView_GetColumn(list, index, &column) ? text : L"";
+}
+
+}  // namespace
+
+void FitListColumns(HWND list, const std::vector<ColumnFit>& columns)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    bool scrollBar = (GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    int width = std::max<int>(client.right - (scrollBar ? 0 : GetSystemMetrics(SM_CXVSCROLL)), 100);
+    // The margins of a cell and of a header with its sort arrow, and the row
+    // icon in the first column, scaled as the small icons are.
+    int icon = GetSystemMetrics(SM_CXSMICON);
+    std::vector<ColumnShare> shares;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        int header = TextWidth(list, HeaderText(list, static_cast<int>(i))) + icon + icon / 2;
+        int sample = TextWidth(list, columns[i].sample) + icon * 3 / 4 + (i == 0 ? icon + icon / 4 : 0);
+        shares.push_back({columns[i].relative, std::max(header, sample)});
+    }
+    std::vector<int> widths = ShareColumnWidths(width, shares);
+    for (size_t i = 0; i < widths.size(); ++i)
+        ListView_SetColumnWidth(list, static_cast<int>(i), widths[i]);
+}
+
 void ListView::SetFullRowSelect() const
 {
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);

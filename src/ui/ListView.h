@@ -33,6 +33,18 @@ public:
     void CancelEdit() const;
 };
 
+// A column of a report list to fit: its share of the list's width and the
+// longest text it should show whole besides its header.
+struct ColumnFit {
+    int relative = 1;
+    std::wstring sample;
+};
+
+// Gives a report list's columns their shares of its width, none so narrow
+// that its header or sample is cut. Room is kept for a vertical scroll bar
+// that is not there yet, so that none appears across the bottom when it comes.
+void FitListColumns(HWND list, const std::vector<ColumnFit>& columns);
+
 // Paints text in grey, centred below the header, over a report list that
 // shows no rows (call after the list painted itself).
 void PaintEmptyListText(HWND list, const std::wstring& text);

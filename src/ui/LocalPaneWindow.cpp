@@ -10,6 +10,7 @@
 #include "ops/NewFolderCommand.h"
 #include "store/FilterList.h"
 #include "ui/FileDragDrop.h"
+#include "ui/ListView.h"
 #include "ui/LogicalOrder.h"
 #include "ui/RemoteColumnText.h"
 
@@ -22,14 +23,18 @@ constexpr int kTreeId = 2;
 constexpr size_t kMaxPath = 259;
 
 // The list's columns; their widths share the list's width in these proportions.
+// Each keeps at least the width of its header and its sample text.
 struct ColumnInfo {
     const wchar_t* text;
     int relativeWidth;
     int format;
+    std::wstring sample;
 };
-constexpr ColumnInfo kColumns[] = {
-    {L"Name", 34, LVCFMT_LEFT}, {L"Size", 14, LVCFMT_RIGHT}, {L"Type", 20, LVCFMT_LEFT},
-    {L"Date modified", 32, LVCFMT_LEFT}};
+const ColumnInfo kColumns[] = {
+    {L"Name", 34, LVCFMT_LEFT, RemoteColumnSample(RemoteColumn::Name)},
+    {L"Size", 14, LVCFMT_RIGHT, RemoteColumnSample(RemoteColumn::Size)},
+    {L"Type", 20, LVCFMT_LEFT, L"File folder"},
+    {L"Date modified", 32, LVCFMT_LEFT, RemoteColumnSample(RemoteColumn::Date)}};
 constexpr int kColumnCount = 4;
 
 bool IsSeparator(wchar_t c)
@@ -582,16 +587,10 @@ void LocalPaneWindow::Layout()
 
 void LocalPaneWindow::FitColumns() const
 {
-    RECT client;
-    GetClientRect(list_, &client);
-    // Room for a vertical scroll bar that may come, so that none appears across the bottom.
-    bool scrollBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
-    int width = std::max<int>(client.right - (scrollBar ? 0 : GetSystemMetrics(SM_CXVSCROLL)), 100);
-    int total = 0;
+    std::vector<ColumnFit> fits;
     for (const ColumnInfo& column : kColumns)
-        total += column.relativeWidth;
-    for (int i = 0; i < kColumnCount; ++i)
-        ListView_SetColumnWidth(list_, i, width * kColumns[i].relativeWidth / total);
+        fits.push_back({column.relativeWidth, column.sample});
+    FitListColumns(list_, fits);
 }
 
 bool LocalPaneWindow::Show(const std::wstring& folder, bool recordHistory)

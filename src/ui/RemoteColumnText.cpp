@@ -82,3 +82,21 @@ std::wstring RemoteColumnText(const RemoteRow& row, RemoteColumn column, LocalCl
         return std::wstring(RemoteTextField(row, column));
     }
 }
+
+std::wstring RemoteColumnSample(RemoteColumn column)
+{
+    switch (column) {
+    case RemoteColumn::Name:
+        return L"file name.txt";
+    case RemoteColumn::Size:
+        return RemoteSizeText(1'000'000'000);
+    case RemoteColumn::Date:
+        return RemoteDateText(1'798'498'680);  // 2026-12-28 22:58
+    case RemoteColumn::Type:
+        return std::wstring(RemoteTypeText(RemoteKind::Folder));
+    case RemoteColumn::Permissions:
+        return L"drwxr-xr-x";
+    default:
+        return L"";
+    }
+}

@@ -26,3 +26,8 @@ uint64_t RemoteKilobytes(uint64_t bytes);
 std::wstring RemoteSizeText(uint64_t bytes);
 // Seconds since 1970 on the local clock, as "YYYY-MM-DD HH:MM".
 std::wstring RemoteDateText(int64_t localSeconds);
+
+// A text as wide as the column's cells mostly need, for fitting the column:
+// a short file name, the size of a 1 GB file, a date with wide digits,
+// "Folder", "drwxr-xr-x"; empty where the header is the guide (Owner, Group).
+std::wstring RemoteColumnSample(RemoteColumn column);

@@ -64,17 +64,10 @@ void RemoteListPane::ResetColumns()
 
 void RemoteListPane::FitColumns() const
 {
-    RECT client;
-    GetClientRect(list_.Handle(), &client);
-    int total = 0;
+    std::vector<ColumnFit> fits;
     for (RemoteColumn column : shown_)
-        total += InfoOf(column).relativeWidth;
-    // Room for a vertical scroll bar that is not there yet, so that none
-    // appears across the bottom when it comes.
-    bool scrollBar = (GetWindowLongPtrW(list_.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
-    int width = std::max<int>(client.right - (scrollBar ? 0 : GetSystemMetrics(SM_CXVSCROLL)), 100);
-    for (size_t i = 0; i < shown_.size(); ++i)
-        list_.SetColumnWidth(static_cast<int>(i), width * InfoOf(shown_[i]).relativeWidth / std::max(total, 1));
+        fits.push_back({InfoOf(column).relativeWidth, RemoteColumnSample(column)});
+    FitListColumns(list_.Handle(), fits);
 }
 
 void RemoteListPane::SetSortOrder(RemoteSortOrder order)

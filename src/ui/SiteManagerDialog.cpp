@@ -6,6 +6,7 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogFields.h"
 #include "ui/HelpTopic.h"
+#include "ui/ListView.h"
 #include "ui/MessagePrompt.h"
 #include "ui/SiteDialogIds.h"
 #include "ui/SiteManagerRows.h"
@@ -13,8 +14,9 @@
 
 namespace {
 
-constexpr int kColumnShares[] = {15, 30, 15, 30, 10};
 const wchar_t* const kColumnNames[] = {L"Site Label", L"FTP Server", L"User Name", L"Directory", L"Status"};
+// The columns' shares of the list, the Status column never narrower than its longest word.
+const std::vector<ColumnFit> kColumnFits = {{15, L""}, {30, L""}, {15, L""}, {30, L""}, {10, L"Disconnected"}};
 
 class SiteManager {
 public:
@@ -74,16 +76,13 @@ void SiteManager::Initialise(HWND dialog)
     ListView_SetExtendedListViewStyle(view_, LVS_EX_FULLROWSELECT);
     images_ = SiteImages();
     ListView_SetImageList(view_, images_, LVSIL_SMALL);
-    RECT client;
-    GetClientRect(view_, &client);
-    int width = client.right - GetSystemMetrics(SM_CXVSCROLL);
     for (int i = 0; i < 5; ++i) {
         LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.cx = width * kColumnShares[i] / 100;
+        column.mask = LVCF_TEXT;
         column.pszText = const_cast<wchar_t*>(kColumnNames[i]);
         ListView_InsertColumn(view_, i, &column);
     }
+    FitListColumns(view_, kColumnFits);
     Fill(0);
     SetFocus(view_);
 }
