@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "net/HostText.h"
 #include "net/TextCodec.h"
@@ -9,7 +10,9 @@
 namespace {
 
 constexpr int kSendBufferBytes = 262144;
-constexpr int kReceiveBufferBytes = 524288;
+// A server that writes in small pieces still finds room while we are busy,
+// and each receive call then takes many of its writes at once.
+constexpr int kReceiveBufferBytes = 1048576;
 constexpr size_t kMaxAddresses = 4;
 // Bytes the line reader asks for at once: every receive call is expensive
 // (about 0.2 ms under Wine, whatever its size), and replies of many lines
@@ -125,7 +128,8 @@ void SecureSocket::Init()
     SecInvalidateHandle(&context_);
     tlsRequired_ = false;
     streamSizes_ = {};
-    encryptedPending_ = 0;
+    encryptedStart_ = encryptedPending_ = 0;
+    socketDrained_ = false;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     StartNetworking();
@@ -133,7 +137,8 @@ void SecureSocket::Init()
 
 void SecureSocket::Close()
 {
-    encryptedPending_ = 0;
+    encryptedStart_ = encryptedPending_ = 0;
+    socketDrained_ = false;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     closeNotified_ = false;
@@ -154,6 +159,7 @@ void SecureSocket::Destroy()
         CertFreeCertificateContext(clientCertificate_);
         clientCertificate_ = nullptr;
     }
+    std::vector<char>().swap(sendRecords_);
     std::vector<char>().swap(leftover_);
     std::vector<char>().swap(receiveBuffer_);
     std::vector<char>().swap(readAhead_);
@@ -354,6 +360,14 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
     // costs as much as a receive, and in a bulk transfer data is usually there.
+    // Not so when the last look found the socket empty.
+    if (std::exchange(socketDrained_, false)) {
+        NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited == NetResult::Failed)
+            return failed(ReceiveEnd::TimedOut);
+        if (waited != NetResult::Ok)
+            return waited;
+    }
     for (;;) {
         int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
         if (n > 0) {
