@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 #include "net/HostText.h"
 #include "net/TextCodec.h"
@@ -129,7 +128,6 @@ void SecureSocket::Init()
     tlsRequired_ = false;
     streamSizes_ = {};
     encryptedStart_ = encryptedPending_ = 0;
-    socketDrained_ = false;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     StartNetworking();
@@ -138,7 +136,6 @@ void SecureSocket::Init()
 void SecureSocket::Close()
 {
     encryptedStart_ = encryptedPending_ = 0;
-    socketDrained_ = false;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     closeNotified_ = false;
@@ -360,14 +357,6 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
     // costs as much as a receive, and in a bulk transfer data is usually there.
-    // Not so when the last look found the socket empty.
-    if (std::exchange(socketDrained_, false)) {
-        NetResult waited = WaitSocketReadable(context, timeoutMs);
-        if (waited == NetResult::Failed)
-            return failed(ReceiveEnd::TimedOut);
-        if (waited != NetResult::Ok)
-            return waited;
-    }
     for (;;) {
         int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
         if (n > 0) {

@@ -104,9 +104,6 @@ private:
     NetResult SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult WaitSocketReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult ReceivePlain(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
-    // Encrypted bytes the socket holds already, appended to the pending
-    // ones without waiting. False when there were none.
-    bool TakeWaitingRecords();
     void CompactPending();
     NetResult SendTls(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
@@ -135,9 +132,6 @@ private:
     std::vector<char> receiveBuffer_;
     uint32_t encryptedStart_ = 0;
     uint32_t encryptedPending_ = 0;
-    // The last look at the socket found nothing waiting: the next read
-    // waits first instead of asking the socket again in vain.
-    bool socketDrained_ = false;
     std::vector<char> sendRecords_;  // records encrypted for one send call
     std::vector<char> leftover_;  // decrypted bytes not yet handed out
     uint32_t leftoverCount_ = 0;

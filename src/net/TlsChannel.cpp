@@ -327,21 +327,6 @@ void SecureSocket::CompactPending()
     encryptedStart_ = 0;
 }
 
-bool SecureSocket::TakeWaitingRecords()
-{
-    CompactPending();
-    size_t room = receiveBuffer_.size() - encryptedPending_;
-    if (room == 0)
-        return false;
-    int n = recv(socket_, receiveBuffer_.data() + encryptedPending_, static_cast<int>(std::min<size_t>(room, 1u << 30)), 0);
-    // An end or an error of the connection is left to the next read to report.
-    socketDrained_ = n <= 0;
-    if (n <= 0)
-        return false;
-    encryptedPending_ += static_cast<uint32_t>(n);
-    return true;
-}
-
 NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
 {
     count = 0;
@@ -369,27 +354,22 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
         if ((first || needData) && context.IsCancelled())
             return NetResult::Cancelled;
         if (needData) {
-            if (count > 0) {
-                // Records already in the socket join what is decrypted, so
-                // that a server writing small records still fills a large
-                // buffer; nothing is waited for.
-                if (capacity < streamSizes_.cbMaximumMessage || !TakeWaitingRecords())
-                    break;
-            } else {
-                CompactPending();
-                if (encryptedPending_ < receiveBuffer_.size()) {
-                    size_t received = 0;
-                    NetResult result = ReceivePlain(context, receiveBuffer_.data() + encryptedPending_,
-                                                    receiveBuffer_.size() - encryptedPending_, timeoutMs, received);
-                    if (result == NetResult::Cancelled)
-                        return result;
-                    if (result == NetResult::Failed)
-                        endOfStream = true;
-                    encryptedPending_ += static_cast<uint32_t>(received);
-                }
-                if (encryptedPending_ == 0)
-                    break;
+            // Whatever is already decrypted is handed out before waiting for more.
+            if (count > 0)
+                break;
+            CompactPending();
+            if (encryptedPending_ < receiveBuffer_.size()) {
+                size_t received = 0;
+                NetResult result = ReceivePlain(context, receiveBuffer_.data() + encryptedPending_,
+                                                receiveBuffer_.size() - encryptedPending_, timeoutMs, received);
+                if (result == NetResult::Cancelled)
+                    return result;
+                if (result == NetResult::Failed)
+                    endOfStream = true;
+                encryptedPending_ += static_cast<uint32_t>(received);
             }
+            if (encryptedPending_ == 0)
+                break;
         }
 
         char* record = receiveBuffer_.data() + encryptedStart_;
