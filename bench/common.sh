@@ -4,7 +4,9 @@
 #   bench_setup NAME TARGET...   builds the targets, starts the test
 #                                environment (stopped again on exit) and
 #                                leaves an empty folder $work
-#   start_vsftpd none|explicit   sets id port root user password
+#   start_server vsftpd|pyftpdlib none|explicit
+#                                sets id port root user password
+#   start_vsftpd none|explicit   the same for vsftpd
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TARNWICK_BUILD:-$top/build}
 win="$build/windows"
@@ -37,11 +39,13 @@ s.sendall((sys.argv[2] + "\n").encode())
 print(s.makefile().readline().strip())' "$win/testenv/manager.port" "$1"
 }
 
-start_vsftpd() {
+start_server() {
   local status
-  read -r status id port root user password <<<"$(ask "start vsftpd $1 good")"
-  [ "$status" = ok ] || { echo "could not start vsftpd: $status $id" >&2; exit 1; }
+  read -r status id port root user password <<<"$(ask "start $1 $2 good")"
+  [ "$status" = ok ] || { echo "could not start $1: $status $id" >&2; exit 1; }
 }
+
+start_vsftpd() { start_server vsftpd "$1"; }
 
 # Of a list of figures on standard input, separated by spaces:
 largest() { tr ' ' '\n' | sed '/^$/d' | sort -g | tail -1; }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,27 +32,39 @@ bool WriteAll(HANDLE file, const char* data, size_t count)
     return true;
 }
 
-// Receives until the server closes the data connection, writing every block
-// to the file. Only an orderly close is the end of the data: a reset, a
-// time-out or a TLS failure may cut the file anywhere.
+// Receives until the server closes the data connection, writing the data to
+// the file. Only an orderly close is the end of the data: a reset, a
+// time-out or a TLS failure may cut the file anywhere. Whatever arrived is in
+// the file when the loop ends.
 LoopEnd ReceiveIntoFile(TaskContext& context, FtpSession& session, SecureSocket& data, HANDLE file,
                         const std::wstring& remotePath, TransferProgress& progress, KeepAlive& keepAlive)
 {
+    // The file is written in large pieces, however little each receive
+    // brings: a server that writes small pieces would otherwise cost a file
+    // call for each of them.
     std::vector<char> block(TransferBufferBytes(session, progress));
+    const size_t writeAt = std::max<size_t>(block.size() / 2, 1);
+    size_t held = 0;
+    auto endWith = [&](LoopEnd end) { return WriteAll(file, block.data(), held) ? end : LoopEnd::WriteFailed; };
     ShowTransferProgress(context, remotePath, progress);
     for (;;) {
         size_t count = 0;
-        NetResult received = data.Receive(context, block.data(), block.size(), session.timeouts.downloadBlock, count);
+        NetResult received = data.Receive(context, block.data() + held, block.size() - held,
+                                          session.timeouts.downloadBlock, count);
         if (received == NetResult::Cancelled)
-            return LoopEnd::Cancelled;
+            return endWith(LoopEnd::Cancelled);
         if (received != NetResult::Ok)
-            return data.LastReceiveEnd() == ReceiveEnd::Closed ? LoopEnd::DataEnded : LoopEnd::ReceiveFailed;
-        if (!WriteAll(file, block.data(), count))
-            return LoopEnd::WriteFailed;
+            return endWith(data.LastReceiveEnd() == ReceiveEnd::Closed ? LoopEnd::DataEnded : LoopEnd::ReceiveFailed);
+        held += count;
+        if (held >= writeAt) {
+            if (!WriteAll(file, block.data(), held))
+                return LoopEnd::WriteFailed;
+            held = 0;
+        }
         if (progress.Add(count))
             ShowTransferProgress(context, remotePath, progress);
         if (keepAlive.Check(context) == NetResult::Cancelled)
-            return LoopEnd::Cancelled;
+            return endWith(LoopEnd::Cancelled);
     }
 }
 

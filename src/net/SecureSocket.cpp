@@ -9,7 +9,9 @@
 namespace {
 
 constexpr int kSendBufferBytes = 262144;
-constexpr int kReceiveBufferBytes = 524288;
+// A server that writes in small pieces still finds room while we are busy,
+// and each receive call then takes many of its writes at once.
+constexpr int kReceiveBufferBytes = 1048576;
 constexpr size_t kMaxAddresses = 4;
 // Bytes the line reader asks for at once: every receive call is expensive
 // (about 0.2 ms under Wine, whatever its size), and replies of many lines
@@ -125,7 +127,7 @@ void SecureSocket::Init()
     SecInvalidateHandle(&context_);
     tlsRequired_ = false;
     streamSizes_ = {};
-    encryptedPending_ = 0;
+    encryptedStart_ = encryptedPending_ = 0;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     StartNetworking();
@@ -133,7 +135,7 @@ void SecureSocket::Init()
 
 void SecureSocket::Close()
 {
-    encryptedPending_ = 0;
+    encryptedStart_ = encryptedPending_ = 0;
     leftoverCount_ = 0;
     readAheadStart_ = readAheadEnd_ = 0;
     closeNotified_ = false;
@@ -154,6 +156,7 @@ void SecureSocket::Destroy()
         CertFreeCertificateContext(clientCertificate_);
         clientCertificate_ = nullptr;
     }
+    std::vector<char>().swap(sendRecords_);
     std::vector<char>().swap(leftover_);
     std::vector<char>().swap(receiveBuffer_);
     std::vector<char>().swap(readAhead_);

@@ -104,6 +104,7 @@ private:
     NetResult SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult WaitSocketReadable(TaskContext& context, uint32_t timeoutMs);
     NetResult ReceivePlain(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
+    void CompactPending();
     NetResult SendTls(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
     NetResult ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
     NetResult RunHandshake(TaskContext& context, bool initial, std::vector<char> input, uint32_t timeoutMs);
@@ -125,8 +126,13 @@ private:
     // after the server ended TLS with a close notification.
     bool tlsRequired_ = false;
     SecPkgContext_StreamSizes streamSizes_{};
-    std::vector<char> receiveBuffer_;  // encrypted bytes not yet decrypted
+    // Encrypted bytes not yet decrypted: encryptedPending_ of them from
+    // encryptedStart_ on. Records are decrypted where they lie; only the
+    // rest of an incomplete record moves to the front, before more is read.
+    std::vector<char> receiveBuffer_;
+    uint32_t encryptedStart_ = 0;
     uint32_t encryptedPending_ = 0;
+    std::vector<char> sendRecords_;  // records encrypted for one send call
     std::vector<char> leftover_;  // decrypted bytes not yet handed out
     uint32_t leftoverCount_ = 0;
     // Plaintext the line reader took beyond the line it returned.

@@ -16,10 +16,11 @@ constexpr DWORD kRequestFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT 
 constexpr DWORD kProtocolsUpTo12 = SP_PROT_TLS1_CLIENT | SP_PROT_TLS1_1_CLIENT | SP_PROT_TLS1_2_CLIENT;
 constexpr size_t kHandshakeReadBytes = 16384;
 // Encrypted bytes taken from the socket at once: many records per receive
-// call, since every call is expensive on some systems.
-constexpr size_t kTlsReceiveBytes = 256 * 1024;
-// Records encrypted into one send call.
-constexpr size_t kRecordsPerSend = 16;
+// call, since every call is expensive on some systems (about 0.2 ms under
+// Wine, whatever its size). As much as the socket's own buffer holds.
+constexpr size_t kTlsReceiveBytes = 1024 * 1024;
+// Records encrypted into one send call: a transfer block's worth.
+constexpr size_t kRecordsPerSend = 64;
 constexpr char kAlertRecord = 0x15;
 // Calls of the security package in a row that neither consumed input nor
 // were followed by a read. A well-behaved handshake needs one or two; a
@@ -234,6 +235,7 @@ NetResult SecureSocket::HandshakeSteps(TaskContext& context, bool initial, std::
         case SEC_E_OK: {
             if (extra > 0) {
                 // Application data that came with the server's last handshake message.
+                CompactPending();
                 if (receiveBuffer_.size() < encryptedPending_ + extra)
                     receiveBuffer_.resize(encryptedPending_ + extra);
                 std::memcpy(receiveBuffer_.data() + encryptedPending_, input.data() + input.size() - extra, extra);
@@ -283,13 +285,17 @@ NetResult SecureSocket::SendTls(TaskContext& context, const char* data, size_t l
 {
     const size_t header = streamSizes_.cbHeader, maxMessage = streamSizes_.cbMaximumMessage,
                  trailer = streamSizes_.cbTrailer;
-    std::vector<char> batch((header + maxMessage + trailer) * std::min(kRecordsPerSend, length / maxMessage + 1));
+    std::vector<char>& batch = sendRecords_;
+    size_t batchCapacity = (header + maxMessage + trailer) * std::min(kRecordsPerSend, length / maxMessage + 1);
+    if (batch.size() < batchCapacity)
+        batch.resize(batchCapacity);
     size_t done = 0;
     while (done < length) {
         size_t batchBytes = 0, batchPlain = 0;
+        // Asked once per batch: a context may do real work to answer.
+        if (context.IsCancelled())
+            return NetResult::Cancelled;
         for (size_t r = 0; r < kRecordsPerSend && done + batchPlain < length; ++r) {
-            if (context.IsCancelled())
-                return NetResult::Cancelled;
             size_t chunk = std::min(maxMessage, length - done - batchPlain);
             char* record = batch.data() + batchBytes;
             std::memcpy(record + header, data + done + batchPlain, chunk);
@@ -313,6 +319,14 @@ NetResult SecureSocket::SendTls(TaskContext& context, const char* data, size_t l
     return NetResult::Ok;
 }
 
+void SecureSocket::CompactPending()
+{
+    if (encryptedStart_ == 0)
+        return;
+    std::memmove(receiveBuffer_.data(), receiveBuffer_.data() + encryptedStart_, encryptedPending_);
+    encryptedStart_ = 0;
+}
+
 NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count)
 {
     count = 0;
@@ -334,13 +348,16 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
     bool needData = encryptedPending_ == 0;
     bool endOfStream = false;
     int stalledRenegotiations = 0;
-    for (;;) {
-        if (context.IsCancelled())
+    // Asked before each look at the socket rather than for every record: a
+    // context may do real work to answer.
+    for (bool first = true;; first = false) {
+        if ((first || needData) && context.IsCancelled())
             return NetResult::Cancelled;
         if (needData) {
             // Whatever is already decrypted is handed out before waiting for more.
             if (count > 0)
                 break;
+            CompactPending();
             if (encryptedPending_ < receiveBuffer_.size()) {
                 size_t received = 0;
                 NetResult result = ReceivePlain(context, receiveBuffer_.data() + encryptedPending_,
@@ -355,8 +372,9 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
                 break;
         }
 
-        const char recordType = receiveBuffer_[0];
-        SecBuffer buffers[4] = {{encryptedPending_, SECBUFFER_DATA, receiveBuffer_.data()},
+        char* record = receiveBuffer_.data() + encryptedStart_;
+        const char recordType = record[0];
+        SecBuffer buffers[4] = {{encryptedPending_, SECBUFFER_DATA, record},
                                 {0, SECBUFFER_EMPTY, nullptr},
                                 {0, SECBUFFER_EMPTY, nullptr},
                                 {0, SECBUFFER_EMPTY, nullptr}};
@@ -389,14 +407,13 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
                 delivered = true;
             }
         }
-        // Undecrypted bytes of the next record move to the front.
+        // Undecrypted bytes of the next record stay where they are.
         uint32_t extra = 0;
         for (SecBuffer& b : buffers) {
-            if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0) {
+            if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0)
                 extra = b.cbBuffer;
-                std::memmove(receiveBuffer_.data(), receiveBuffer_.data() + encryptedPending_ - extra, extra);
-            }
         }
+        encryptedStart_ = extra > 0 ? encryptedStart_ + encryptedPending_ - extra : 0;
         encryptedPending_ = extra;
 
         // The server's close notification: Windows reports it as an expired
@@ -413,8 +430,9 @@ NetResult SecureSocket::ReceiveTls(TaskContext& context, char* buffer, size_t ca
             // TLS 1.3 post-handshake messages (session tickets): the extra
             // bytes go back to the handshake. A failed one has dropped the
             // context, and the connection then carries nothing more.
-            std::vector<char> pending(receiveBuffer_.data(), receiveBuffer_.data() + encryptedPending_);
-            encryptedPending_ = 0;
+            std::vector<char> pending(receiveBuffer_.data() + encryptedStart_,
+                                      receiveBuffer_.data() + encryptedStart_ + encryptedPending_);
+            encryptedStart_ = encryptedPending_ = 0;
             if (RunHandshake(context, false, pending, timeoutMs) != NetResult::Ok) {
                 receiveEnd_ = ReceiveEnd::TlsError;
                 return NetResult::Failed;

@@ -87,3 +87,63 @@ TEST(TlsChannel, AfterTheServersCloseNotificationNothingIsSentInClear)
     ASSERT_TRUE(server.Finish());
     EXPECT_EQ(server.Received(), std::vector<std::string>{});
 }
+
+namespace {
+
+// The lines of the script below, one record each: many small ones and a few
+// that fill the largest record and spill into the next.
+std::vector<std::string> ManyRecordLines()
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 300; ++i)
+        lines.push_back(i % 50 == 7 ? std::string(20000, static_cast<char>('a' + i % 26)) : "record " + std::to_string(i));
+    return lines;
+}
+
+class ReceiveSize : public ::testing::TestWithParam<size_t> {};
+
+}  // namespace
+
+// A server writing many records in a row leaves several in the socket at a
+// time, and its close notification right behind the last: every byte comes
+// out once and in order, whatever the caller's buffer, and then the end.
+TEST_P(ReceiveSize, ManyRecordsInARowComeOutWholeThenTheEnd)
+{
+    std::vector<std::string> script;
+    std::string expected;
+    for (const std::string& line : ManyRecordLines()) {
+        script.push_back("send " + line);
+        expected += line + "\r\n";
+    }
+    script.push_back("unwrap");
+    script.push_back("expect");
+    ScriptedTlsServer server(true, script);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    SecureSocket socket;
+    ASSERT_EQ(socket.Connect(NullContext(), server.HostText(), 21, 3000), NetResult::Ok);
+    ASSERT_TRUE(socket.StartTls());
+
+    std::string got;
+    std::vector<char> buffer(GetParam());
+    for (;;) {
+        size_t count = 0;
+        NetResult result = socket.Receive(NullContext(), buffer.data(), buffer.size(), 5000, count);
+        if (result != NetResult::Ok) {
+            EXPECT_EQ(result, NetResult::Failed);
+            EXPECT_EQ(count, 0u);
+            break;
+        }
+        ASSERT_GT(count, 0u);
+        ASSERT_LE(count, buffer.size());
+        got.append(buffer.data(), count);
+    }
+    EXPECT_EQ(socket.LastReceiveEnd(), ReceiveEnd::Closed);
+    EXPECT_FALSE(socket.TlsActive());
+    EXPECT_EQ(got.size(), expected.size());
+    EXPECT_TRUE(got == expected) << "the data differs from what the server sent";
+    socket.Close();
+    ASSERT_TRUE(server.Finish());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buffers, ReceiveSize, ::testing::Values(1, 1000, 16384, 100000, 1024 * 1024),
+                         [](const ::testing::TestParamInfo<size_t>& info) { return "Of" + std::to_string(info.param); });
