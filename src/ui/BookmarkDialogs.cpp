@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/Bookmarks.h"
+#include "ui/DialogFields.h"
 #include "ui/FieldBalloon.h"
 #include "ui/HelpTopic.h"
 #include "ui/MessagePrompt.h"
@@ -13,46 +14,12 @@
 
 namespace {
 
-std::wstring ItemText(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // --- Add Bookmark ---------------------------------------------------------------------------
 
 struct AddState {
     std::wstring folder;
     bool browse;
 };
-
-int CALLBACK StartPickerAt(HWND picker, UINT message, LPARAM, LPARAM start)
-{
-    if (message == BFFM_INITIALIZED && start)
-        SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, start);
-    return 0;
-}
-
-// The shell's folder picker, opened on the field's folder; the chosen folder replaces the text.
-void PickFolder(HWND dialog)
-{
-    std::wstring start = ItemText(dialog, IDC_BOOKMARK_PATH);
-    BROWSEINFOW browse{};
-    browse.hwndOwner = dialog;
-    browse.lpszTitle = L"Select folder to bookmark.";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    browse.lpfn = StartPickerAt;
-    browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (!chosen)
-        return;
-    wchar_t path[MAX_PATH] = L"";
-    if (SHGetPathFromIDListW(chosen, path))
-        SetDlgItemTextW(dialog, IDC_BOOKMARK_PATH, path);
-    CoTaskMemFree(chosen);
-}
 
 INT_PTR CALLBACK AddProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -81,7 +48,7 @@ INT_PTR CALLBACK AddProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDOK: {
-        std::wstring text = ItemText(dialog, IDC_BOOKMARK_PATH);
+        std::wstring text = FieldText(dialog, IDC_BOOKMARK_PATH);
         if (text.find_first_not_of(L" \t") == std::wstring::npos) {
             HWND edit = GetDlgItem(dialog, IDC_BOOKMARK_PATH);
             SetWindowTextW(edit, L"");
@@ -94,7 +61,7 @@ INT_PTR CALLBACK AddProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     }
     case IDC_BOOKMARK_BROWSE:
-        PickFolder(dialog);
+        PickFolderIntoField(dialog, IDC_BOOKMARK_PATH, L"Select folder to bookmark.", BIF_RETURNONLYFSDIRS);
         return TRUE;
     case IDHELP:
         ShowHelpTopic(dialog, L"bookmarkadder");

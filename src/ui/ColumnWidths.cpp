@@ -1,9 +1,11 @@
 #include "ui/ColumnWidths.h"
 
+#include <algorithm>
 #include <cstddef>
 
 std::vector<int> ShareColumnWidths(int width, const std::vector<ColumnShare>& columns)
 {
+    auto weight = [&](size_t i) { return static_cast<long long>(std::max(columns[i].relative, 0)); };
     std::vector<int> widths(columns.size(), 0);
     std::vector<bool> atMinimum(columns.size(), false);
     // Each round settles at least one more column at its minimum, or ends.
@@ -14,13 +16,13 @@ std::vector<int> ShareColumnWidths(int width, const std::vector<ColumnShare>& co
             if (atMinimum[i])
                 room -= widths[i];
             else
-                shares += columns[i].relative > 0 ? columns[i].relative : 0;
+                shares += weight(i);
         }
         bool settled = false;
         for (size_t i = 0; i < columns.size(); ++i) {
             if (atMinimum[i])
                 continue;
-            long long share = shares > 0 && room > 0 ? room * (columns[i].relative > 0 ? columns[i].relative : 0) / shares : 0;
+            long long share = shares > 0 && room > 0 ? room * weight(i) / shares : 0;
             if (share < columns[i].minimum) {
                 widths[i] = columns[i].minimum;
                 atMinimum[i] = true;

@@ -1,9 +1,11 @@
 #include "ui/DialogFields.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
 #include "ui/BalloonTip.h"
+#include "ui/Window.h"
 
 const wchar_t kPortTip[] =
     L"Enter the Port number given to you by your hosting provider. If Port number not available, keep it as blank.";
@@ -17,10 +19,36 @@ const wchar_t kServerCue[] = L"e.g. ftp.example.com";
 
 std::wstring FieldText(HWND dialog, int id)
 {
-    HWND field = GetDlgItem(dialog, id);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+namespace {
+
+int CALLBACK StartPickerAt(HWND picker, UINT message, LPARAM, LPARAM start)
+{
+    if (message == BFFM_INITIALIZED)
+        SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
+}  // namespace
+
+void PickFolderIntoField(HWND dialog, int id, const wchar_t* title, UINT flags)
+{
+    std::wstring start = FieldText(dialog, id);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = dialog;
+    browse.lpszTitle = title;
+    browse.ulFlags = flags;
+    browse.lpfn = StartPickerAt;
+    browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (!chosen)
+        return;
+    wchar_t path[MAX_PATH] = L"";
+    if (SHGetPathFromIDListW(chosen, path))
+        SetFieldText(dialog, id, path);
+    CoTaskMemFree(chosen);
 }
 
 void SetFieldText(HWND dialog, int id, const std::wstring& text)

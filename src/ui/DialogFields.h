@@ -13,6 +13,10 @@ bool IsTicked(HWND dialog, int id);
 void SetTicked(HWND dialog, int id, bool ticked);
 void SetCue(HWND dialog, int id, const std::wstring& text);
 
+// The shell's folder picker (SHBrowseForFolder with these BIF_ flags), opened
+// on the field's folder; a chosen folder replaces the field's text.
+void PickFolderIntoField(HWND dialog, int id, const wchar_t* title, UINT flags);
+
 // The "Secure FTP:" list with its three entries, choice selected.
 void FillSecurityList(HWND dialog, int id, SecurityChoice choice);
 SecurityChoice SelectedSecurity(HWND dialog, int id);

@@ -7,6 +7,7 @@
 
 #include "store/ProtectedValues.h"
 #include "store/Registry.h"
+#include "ui/DialogFields.h"
 #include "ui/HelpTopic.h"
 #include "ui/OptionDialogIds.h"
 #include "ui/ProxyPageRules.h"
@@ -26,14 +27,6 @@ constexpr std::array<GeneralOption, 3> kGeneralOptions = {{
     {IDC_OPTION_NO_SPACES, L"FtpNoSpaces", L"Some older servers do not allow files with spaces."},
     {IDC_OPTION_LOWER_CASE, L"FtpLowerCase", L"Some older servers do not allow files with upper case file names."},
 }};
-
-std::wstring ControlText(HWND page, int control)
-{
-    HWND field = GetDlgItem(page, control);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Answers a page notification; true when it was one of the page's own.
 bool OnPageNotify(HWND page, const NMHDR& header, const wchar_t* topic, void (*save)(HWND))
@@ -110,9 +103,9 @@ void SaveProxy(HWND page)
     RegKeyRef settings = SettingsKey();
     // Disabled fields are saved too: a switch to a method without proxy
     // log-in keeps the proxy's user name and password.
-    WriteString(settings, L"ProxyHost", ControlText(page, IDC_PROXY_HOST));
-    WriteString(settings, L"ProxyUsername", ControlText(page, IDC_PROXY_USER));
-    WriteProtected(settings, L"ProxyPassword", ControlText(page, IDC_PROXY_PASSWORD));
+    WriteString(settings, L"ProxyHost", FieldText(page, IDC_PROXY_HOST));
+    WriteString(settings, L"ProxyUsername", FieldText(page, IDC_PROXY_USER));
+    WriteProtected(settings, L"ProxyPassword", FieldText(page, IDC_PROXY_PASSWORD));
     // A stored type no button stands for stays as it is until one is chosen.
     for (int type = 0; type < kProxyTypeCount; ++type)
         if (IsDlgButtonChecked(page, IDC_PROXY_TYPE_FIRST + type) == BST_CHECKED)

@@ -121,7 +121,7 @@ void SortRemoteRows(std::vector<RemoteRow>& rows, RemoteSortOrder order)
     size_t textLength = 0;
     for (const RemoteRow& row : rows)
         textLength += RemoteTextField(row, order.column).size();
-    logicalKeys.reserve(textLength * 2);
+    logicalKeys.reserve(textLength * 2);  // a key is its text plus two units per run of digits
     std::vector<SortKey> keys;
     keys.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)

@@ -100,31 +100,6 @@ void BrowseRemote(HWND page, SiteSheetState& state)
         SetFieldText(page, IDC_AP_REMOTE_PATH, folder);
 }
 
-int CALLBACK StartAt(HWND picker, UINT message, LPARAM, LPARAM start)
-{
-    if (message == BFFM_INITIALIZED)
-        SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, start);
-    return 0;
-}
-
-void BrowseLocal(HWND page)
-{
-    std::wstring start = FieldText(page, IDC_AP_LOCAL_PATH);
-    BROWSEINFOW info{};
-    info.hwndOwner = page;
-    info.lpszTitle = L"Select local folder";
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    info.lpfn = StartAt;
-    info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (!chosen)
-        return;
-    wchar_t path[MAX_PATH];
-    if (SHGetPathFromIDListW(chosen, path))
-        SetFieldText(page, IDC_AP_LOCAL_PATH, path);
-    CoTaskMemFree(chosen);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK AdvancedPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
@@ -148,7 +123,7 @@ INT_PTR CALLBACK AdvancedPageProcedure(HWND page, UINT message, WPARAM wParam, L
             BrowseRemote(page, *state);
             return TRUE;
         case IDC_AP_LOCAL_BROWSE:
-            BrowseLocal(page);
+            PickFolderIntoField(page, IDC_AP_LOCAL_PATH, L"Select local folder", BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE);
             return TRUE;
         default:
             return FALSE;

@@ -1,6 +1,7 @@
 #include "ui/TextInputDialog.h"
 
 #include "ui/ControlIds.h"
+#include "ui/DialogFields.h"
 
 namespace {
 
@@ -28,10 +29,7 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);
-            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-            text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-            state->answer = text;
+            state->answer = FieldText(dialog, IDC_INPUT_TEXT);
             EndDialog(dialog, IDOK);
             return TRUE;
         }

@@ -5,11 +5,16 @@ void Window::SetText(const std::wstring& text) const
     SetWindowTextW(handle_, text.c_str());
 }
 
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::wstring Window::Text() const
 {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(handle_);
 }
 
 bool Window::HasFocus() const

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The text of any window, of any length.
+std::wstring WindowText(HWND window);
+
 // A window handle with the few calls every control kind shares. The object
 // does not own the window: the parent's destruction destroys it.
 class Window {
