@@ -255,3 +255,9 @@ NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std:
 {
     return DownloadIntoFile(context, session, remotePath, partPath, true, askedSize, replyTextOut);
 }
+
+NetResult StartPartDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
+                            const std::wstring& partPath, std::wstring* replyTextOut, std::optional<uint64_t> askedSize)
+{
+    return DownloadIntoFile(context, session, remotePath, partPath, false, askedSize, replyTextOut);
+}

@@ -31,6 +31,11 @@ NetResult Download(TaskContext& context, FtpSession& session, const std::wstring
 NetResult ContinueDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
                            const std::wstring& partPath, std::wstring* replyText = nullptr,
                            std::optional<uint64_t> askedSize = std::nullopt);
+// As ContinueDownload, but whatever partPath held is replaced: a part left
+// by an earlier job may be of another version of the file.
+NetResult StartPartDownload(TaskContext& context, FtpSession& session, const std::wstring& remotePath,
+                            const std::wstring& partPath, std::wstring* replyText = nullptr,
+                            std::optional<uint64_t> askedSize = std::nullopt);
 
 // Stores the local file under remoteName (relative to the current remote
 // folder or absolute). STOR refused with 550 is tried once more. On success

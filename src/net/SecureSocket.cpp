@@ -357,6 +357,14 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
     // costs as much as a receive, and in a bulk transfer data is usually there.
+    // An answer the peer has yet to write is waited for first instead.
+    if (awaitingAnswer_) {
+        NetResult waited = WaitSocketReadable(context, timeoutMs);
+        if (waited == NetResult::Failed)
+            return failed(ReceiveEnd::TimedOut);
+        if (waited != NetResult::Ok)
+            return waited;
+    }
     for (;;) {
         int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
         if (n > 0) {
@@ -420,7 +428,9 @@ NetResult SecureSocket::ReadLine(TaskContext& context, std::string& line, uint32
         if (!HasReadAhead()) {
             readAhead_.resize(kReadAheadBytes);
             readAheadStart_ = readAheadEnd_ = 0;
+            awaitingAnswer_ = true;
             NetResult received = ReceiveStream(context, readAhead_.data(), readAhead_.size(), timeoutMs, readAheadEnd_);
+            awaitingAnswer_ = false;
             if (received == NetResult::Cancelled)
                 return received;
             // The end of the connection completes a line that has begun.

@@ -140,6 +140,9 @@ private:
     size_t readAheadStart_ = 0;
     size_t readAheadEnd_ = 0;
     ReceiveEnd receiveEnd_ = ReceiveEnd::None;
+    // Set while a reply line or a handshake message is awaited: those are
+    // never waiting when asked for, so the receive waits before it tries.
+    bool awaitingAnswer_ = false;
     bool closeNotified_ = false;  // the peer ended its TLS stream
     CertificateTrust trust_;
     std::string acceptedSha256_;  // the certificate this connection accepted

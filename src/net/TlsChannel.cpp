@@ -261,7 +261,9 @@ NetResult SecureSocket::HandshakeSteps(TaskContext& context, bool initial, std::
         size_t had = input.size();
         input.resize(had + kHandshakeReadBytes);
         size_t count = 0;
+        awaitingAnswer_ = true;
         NetResult received = ReceivePlain(context, input.data() + had, kHandshakeReadBytes, left, count);
+        awaitingAnswer_ = false;
         if (received != NetResult::Ok)
             return received == NetResult::Cancelled ? received : fail();
         input.resize(had + count);

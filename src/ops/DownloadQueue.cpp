@@ -92,11 +92,12 @@ private:
     void QueueFile(const std::wstring& localPath, const std::wstring& remotePath, const std::wstring& name,
                    const std::wstring* permissions)
     {
-        if (LocalFolderExists(localPath)) {
+        LocalEntry existing = LocalEntryAt(localPath);
+        if (existing == LocalEntry::Folder) {
             LogWrite(L"Skipping download of " + remotePath + L": a local folder has its name.", LogErrorLevel);
             return;
         }
-        if (LocalFileExists(localPath) &&
+        if (existing == LocalEntry::File &&
             !AnswerOverwrite(prompt_, job_.memory,
                              L"A copy of the file \"" + localPath +
                                  L"\" already exists in the local folder. Do you want to overwrite it?"))

@@ -94,21 +94,20 @@ private:
             item.error = L"Failed";
             return NetResult::Ok;
         }
-        // A part left by an earlier job may be of another version of the file.
-        DeleteLocalFileWaiting(part);
         NetResult result = AttemptsIntoPart(item, part, done, total);
         if (result != NetResult::Ok || !item.error.empty())
             DeleteLocalFileWaiting(part);  // what arrived is no whole file
         return result;
     }
 
-    // Up to three attempts; a retry, and the attempt after a wake-up, go on
-    // from the bytes the part file already holds where the server can. Ok
-    // also when the item was marked with its error.
+    // Up to three attempts. The first replaces whatever the part file holds;
+    // a retry, and the attempt after a wake-up, go on from the bytes it holds
+    // where the server can. Ok also when the item was marked with its error.
     NetResult AttemptsIntoPart(QueueItem& item, const std::wstring& part, double done, double total)
     {
         FtpSession& session = connection_.Session();
-        for (int attempt = 1;;) {
+        bool fresh = true;
+        for (int attempt = 1;; fresh = false) {
             uint64_t size = 0;
             // A size of 0 is no evidence: it is also the answer for a name
             // the server refuses to size.
@@ -116,11 +115,13 @@ private:
                 size = 0;
             bool sized = size > 0;
             std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
-            if (sized && free && size > *free + LocalFileSize(part)) {
+            // The part's bytes count as room: they are replaced or continued.
+            if (sized && free && size > *free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;
                 return NetResult::Ok;
             }
-            NetResult result = MayRead(item) ? DownloadOnce(item, part, sized, size, done, total) : NetResult::Failed;
+            NetResult result =
+                MayRead(item) ? DownloadOnce(item, part, fresh, sized, size, done, total) : NetResult::Failed;
             if (result == NetResult::Ok)
                 return result;
             if (result == NetResult::Cancelled && Standby().Active()) {
@@ -143,13 +144,13 @@ private:
     }
 
     // One attempt into the part file; the target changes only on a whole file.
-    NetResult DownloadOnce(QueueItem& item, const std::wstring& part, bool sized, uint64_t size, double done,
-                           double total)
+    NetResult DownloadOnce(QueueItem& item, const std::wstring& part, bool fresh, bool sized, uint64_t size,
+                           double done, double total)
     {
         FileTransferContext fileContext(context_, done, total);
         std::wstring replyText;
-        NetResult result =
-            ContinueDownload(fileContext, connection_.Session(), item.remotePath, part, &replyText, size);
+        auto download = fresh ? StartPartDownload : ContinueDownload;
+        NetResult result = download(fileContext, connection_.Session(), item.remotePath, part, &replyText, size);
         if (result == NetResult::Ok && fileContext.IsCancelled())
             result = NetResult::Cancelled;  // the server confirmed an aborted transfer: only a part arrived
         if (result == NetResult::Ok && sized && LocalFileSize(part) != size) {

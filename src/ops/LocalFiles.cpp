@@ -26,16 +26,22 @@ bool SetLocalFileTime(const std::wstring& path, int64_t utcSeconds)
     return set;
 }
 
-bool LocalFileExists(const std::wstring& path)
+LocalEntry LocalEntryAt(const std::wstring& path)
 {
     DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return LocalEntry::None;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? LocalEntry::Folder : LocalEntry::File;
+}
+
+bool LocalFileExists(const std::wstring& path)
+{
+    return LocalEntryAt(path) == LocalEntry::File;
 }
 
 bool LocalFolderExists(const std::wstring& path)
 {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return LocalEntryAt(path) == LocalEntry::Folder;
 }
 
 bool DeleteLocalFileWaiting(const std::wstring& path)

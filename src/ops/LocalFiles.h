@@ -15,6 +15,10 @@ bool CommitPartFile(const std::wstring& part, const std::wstring& target);
 // Creation and last-write time, seconds since 1970 UTC.
 bool SetLocalFileTime(const std::wstring& path, int64_t utcSeconds);
 
+enum class LocalEntry { None, File, Folder };
+// One look at the path: under Wine each look at a missing name reads its
+// whole folder.
+LocalEntry LocalEntryAt(const std::wstring& path);
 bool LocalFileExists(const std::wstring& path);
 bool LocalFolderExists(const std::wstring& path);
 

@@ -23,9 +23,18 @@ LogState& State()
     return state;
 }
 
+// The runtime's time() also reads the time zone, for every line.
+std::time_t SystemSeconds()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    uint64_t units = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<std::time_t>((units - 116444736000000000ull) / 10000000ull);  // 100 ns since 1601
+}
+
 std::time_t Now()
 {
-    return State().clock ? State().clock() : std::time(nullptr);
+    return State().clock ? State().clock() : SystemSeconds();
 }
 
 void RefreshStamp(std::time_t now)
@@ -40,12 +49,13 @@ void RefreshStamp(std::time_t now)
     state.cachedSecond = now;
 }
 
+// Opened for appending only: each write lands at the end, also when another
+// instance wrote since, and no seek is needed.
 void AppendToFile(const std::wstring& path, const std::string& line)
 {
-    HANDLE file = CreateFileWithRetry(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
+    HANDLE file = CreateFileWithRetry(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    SetFilePointer(file, 0, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(file);
