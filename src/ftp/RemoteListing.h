@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
-#include <vector>
 
 #include "ftp/FtpSession.h"
 #include "ftp/RemoteEntry.h"
@@ -11,7 +11,10 @@
 // not refer back to the session, so it stays valid after the session moves on.
 class RemoteListing {
 public:
-    std::vector<RemoteEntry> entries;
+    // A deque: a vector of a large folder's entries, regrown as they arrive,
+    // would touch twice their memory afresh, and fresh memory is what such a
+    // listing costs most.
+    std::deque<RemoteEntry> entries;
     size_t count = 0;
     size_t cursor = 0;  // index of the current entry; entries.size() past the end
     bool dataConnectionFailed = false;  // the data connection could not be opened

@@ -20,3 +20,5 @@ struct RemoteRow {
 // The listed name as the pane shows it: at most 259 characters, a trailing
 // "/" cut from names longer than one character ("dir/" is "dir", "/" stays).
 std::wstring RemoteRowName(std::wstring_view listed);
+// The same name as the start of the listed one, without a copy.
+std::wstring_view RemoteRowNameIn(std::wstring_view listed);

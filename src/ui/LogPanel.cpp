@@ -250,6 +250,11 @@ LRESULT LogPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         InvalidateRect(handle_, nullptr, TRUE);
         return 0;
+    case WM_TIMER:
+        if (wParam != LogView::kRepaintTimer)
+            break;
+        view_->RepaintNow();
+        return 0;
     case WM_LBUTTONDOWN:
         SetFocus(handle_);
         return 0;

@@ -94,6 +94,33 @@ int CompareColumn(const SortKey& a, const SortKey& b, RemoteColumn column)
     }
 }
 
+bool Before(const SortKey& a, const SortKey& b, RemoteSortOrder order)
+{
+    if (a.folder != b.folder)
+        return a.folder;
+    int compared = CompareColumn(a, b, order.column);
+    return order.ascending ? compared < 0 : compared > 0;
+}
+
+// Whether no row should come before the one above it: servers mostly list in
+// name order already, and the keys of a whole large folder would cost far
+// more fresh memory than this walk, which keeps two keys at a time.
+bool InOrder(const std::vector<RemoteRow>& rows, RemoteSortOrder order)
+{
+    std::wstring texts[2];
+    SortKey previous;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::wstring& text = texts[i % 2];
+        text.clear();
+        SortKey key = MakeKey(rows[i], i, order.column, text);
+        key.logical = text;
+        if (i > 0 && Before(key, previous, order))
+            return false;
+        previous = key;
+    }
+    return true;
+}
+
 }  // namespace
 
 RemoteColumn RemoteColumnFromSetting(int stored)
@@ -117,6 +144,8 @@ RemoteSortOrder AfterHeaderClick(RemoteSortOrder current, RemoteColumn clicked)
 
 void SortRemoteRows(std::vector<RemoteRow>& rows, RemoteSortOrder order)
 {
+    if (InOrder(rows, order))
+        return;  // as the stable sort would leave them
     std::wstring logicalKeys;
     size_t textLength = 0;
     for (const RemoteRow& row : rows)
@@ -129,12 +158,8 @@ void SortRemoteRows(std::vector<RemoteRow>& rows, RemoteSortOrder order)
     // The views are made once the keys' text no longer grows.
     for (SortKey& key : keys)
         key.logical = std::wstring_view(logicalKeys).substr(key.logicalStart, key.logicalLength);
-    std::stable_sort(keys.begin(), keys.end(), [order](const SortKey& a, const SortKey& b) {
-        if (a.folder != b.folder)
-            return a.folder;
-        int compared = CompareColumn(a, b, order.column);
-        return order.ascending ? compared < 0 : compared > 0;
-    });
+    std::stable_sort(keys.begin(), keys.end(),
+                     [order](const SortKey& a, const SortKey& b) { return Before(a, b, order); });
     // The rows move into their places by swaps along the permutation's cycles:
     // building a second vector of 100,000 rows cost more than the sort itself.
     std::vector<bool> placed(rows.size(), false);

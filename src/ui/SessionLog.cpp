@@ -99,10 +99,24 @@ void LogView::Append(const std::wstring& stamp, const std::wstring& text, LogLev
 {
     EnterCriticalSection(&lock_);
     ring_.Append(stamp, text, level);
+    bool startTimer = window_ && !repaintPending_;
+    repaintPending_ = repaintPending_ || startTimer;
     LeaveCriticalSection(&lock_);
-    if (window_)
-        InvalidateRect(window_, nullptr, TRUE);
+    // A thread that does not own the window cannot time it: it repaints now.
+    if (startTimer && !SetTimer(window_, kRepaintTimer, kRepaintDelayMs, nullptr))
+        RepaintNow();
     LineAdded(stamp, text, level);
+}
+
+void LogView::RepaintNow()
+{
+    if (!window_)
+        return;
+    KillTimer(window_, kRepaintTimer);
+    EnterCriticalSection(&lock_);
+    repaintPending_ = false;
+    LeaveCriticalSection(&lock_);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void LogView::WithRing(const std::function<void(LogRing&)>& f)

@@ -19,6 +19,13 @@ public:
     LogView& operator=(const LogView&) = delete;
 
     void Append(const std::wstring& stamp, const std::wstring& text, LogLevel level);
+    // The window is repainted at most every kRepaintDelayMs however fast
+    // lines arrive: a transfer of many small files logs several lines per
+    // file, and a repaint for each of them cost more than the file. The
+    // window calls RepaintNow when its kRepaintTimer fires.
+    static constexpr UINT_PTR kRepaintTimer = 0x4C47;
+    static constexpr UINT kRepaintDelayMs = 40;
+    void RepaintNow();
     // Runs f with the ring locked (painting, scrolling).
     void WithRing(const std::function<void(LogRing&)>& f);
     HWND Window() const { return window_; }
@@ -31,6 +38,7 @@ private:
     CRITICAL_SECTION lock_;
     LogRing ring_;
     HWND window_;
+    bool repaintPending_ = false;
 };
 
 // The session log proper: the engine's lines (net/Log.h) go to the day's

@@ -204,3 +204,27 @@ TEST(RemoteSort, ManyRowsEndInOrderWithNothingLost)
         ASSERT_TRUE(!sameKind || CompareLogical(rows[i - 1].name, rows[i].name) < 0) << i;
     }
 }
+
+// A listing that comes in name order is left as it is; one row out of place
+// at its end, or a folder among files, still sorts the whole.
+TEST(RemoteSort, AListingAlmostInOrderEndsInOrder)
+{
+    std::vector<RemoteRow> rows;
+    for (int i = 1; i <= 1000; ++i)
+        rows.push_back(File(L"f" + std::to_wstring(i)));
+    EXPECT_EQ(Sorted(rows, RemoteColumn::Name, true), Names(rows));
+    std::vector<std::wstring> descending = Sorted(rows, RemoteColumn::Name, false);
+    EXPECT_EQ(descending.front(), L"f1000");
+    EXPECT_EQ(descending.back(), L"f1");
+
+    rows.push_back(File(L"e"));
+    std::vector<std::wstring> names = Sorted(rows, RemoteColumn::Name, true);
+    EXPECT_EQ(names.front(), L"e");
+    EXPECT_EQ(names.back(), L"f1000");
+
+    rows.push_back(Folder(L"z"));
+    names = Sorted(rows, RemoteColumn::Name, true);
+    EXPECT_EQ(names[0], L"z");
+    EXPECT_EQ(names[1], L"e");
+    EXPECT_EQ(names[2], L"f1");
+}
