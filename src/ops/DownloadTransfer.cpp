@@ -115,7 +115,8 @@ private:
                 size = 0;
             bool sized = size > 0;
             std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
-            // The part's bytes count as room: they are replaced or continued.
+            // The part's bytes count as room, as they are replaced or
+            // continued; its size is looked up only when the room is short.
             if (sized && free && size > *free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;
                 return NetResult::Ok;

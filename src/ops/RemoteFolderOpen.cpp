@@ -61,12 +61,11 @@ bool ConnectionManager::FillRemotePane(TaskContext& context)
         std::wstring_view shown = RemoteRowNameIn(entry.name);
         if (!IsListedUnderFilter(filter, shown, row.kind == RemoteKind::File))
             continue;
-        size_t shownLength = shown.size();
         row.modified = EntryModifiedTime(context, session_, listing, entry);
         row.size = row.kind == RemoteKind::Folder ? 0 : EntrySize(context, session_, listing, entry);
         // The entry's own string becomes the row's name: no copy for each of
         // 100,000 rows. The queries above still needed the listed name.
-        entry.name.resize(shownLength);
+        entry.name.resize(shown.size());
         row.name = std::move(entry.name);
         row.permissions = std::move(entry.permissions);
         row.owner = std::move(entry.owner);

@@ -100,7 +100,8 @@ void LogView::Append(const std::wstring& stamp, const std::wstring& text, LogLev
     EnterCriticalSection(&lock_);
     ring_.Append(stamp, text, level);
     bool startTimer = window_ && !repaintPending_;
-    repaintPending_ = repaintPending_ || startTimer;
+    if (startTimer)
+        repaintPending_ = true;
     LeaveCriticalSection(&lock_);
     // A thread that does not own the window cannot time it: it repaints now.
     if (startTimer && !SetTimer(window_, kRepaintTimer, kRepaintDelayMs, nullptr))
