@@ -2,8 +2,8 @@
 
 #include <shlobj.h>
 
-#include "net/FileRetry.h"
 #include "net/TextCodec.h"
+#include "ui/LogFileWriter.h"
 #include "ui/LogText.h"
 
 namespace {
@@ -49,18 +49,6 @@ void RefreshStamp(std::time_t now)
     state.cachedSecond = now;
 }
 
-// Opened for appending only: each write lands at the end, also when another
-// instance wrote since, and no seek is needed.
-void AppendToFile(const std::wstring& path, const std::string& line)
-{
-    HANDLE file = CreateFileWithRetry(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // Each line goes to the day's file and to the panel's view.
 class SessionLogSink : public LogSink {
 public:
@@ -70,7 +58,7 @@ public:
         RefreshStamp(Now());
         std::wstring message(text);
         if (!state.folder.empty())
-            AppendToFile(state.filePath, WideToUtf8(state.stamp + L" " + message + L"\r\n"));
+            LogFileWriter::Instance().Append(state.filePath, WideToUtf8(state.stamp + L" " + message + L"\r\n"));
         if (state.view)
             state.view->Append(state.stamp, message, level);
     }
@@ -143,6 +131,7 @@ void InitSessionLog()
 
 void SetLogFolder(const std::wstring& folder)
 {
+    FlushSessionLog();
     InstallSink();
     State().folder = folder;
     State().cachedSecond = 0;
@@ -159,6 +148,11 @@ void SetLogClock(std::time_t (*clock)())
     State().clock = clock;
     State().cachedSecond = 0;
     State().filePath.clear();
+}
+
+void FlushSessionLog()
+{
+    LogFileWriter::Instance().Flush();
 }
 
 std::wstring CurrentLogFilePath()

@@ -48,10 +48,14 @@ private:
 // Software\Tarnwick\Logs"), creating each level that is missing.
 void InitSessionLog();
 // Points the log at another folder (tests, tools); the folder must exist.
+// The lines written so far go to the old folder first.
 void SetLogFolder(const std::wstring& folder);
 const std::wstring& LogFolder();
 // The clock of the time stamps; tests replace it. nullptr restores time().
 void SetLogClock(std::time_t (*clock)());
+// Returns once the lines written so far are in their files: the files are
+// written on a thread of their own, a moment after the line.
+void FlushSessionLog();
 // The full path of the file the next line of this second goes to.
 std::wstring CurrentLogFilePath();
 

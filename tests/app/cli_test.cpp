@@ -1,15 +1,34 @@
 // tarnwick-cli.exe end to end, against real servers.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <ctime>
+
 #include "net/TextCodec.h"
 #include "support/ProcessRunner.h"
 #include "support/RealFtpServer.h"
+#include "support/TestLog.h"
+#include "ui/LogText.h"
 
 namespace {
 
 std::wstring UrlFor(const RealFtpServer& server, const wchar_t* scheme = L"ftp")
 {
     return std::wstring(scheme) + L"://" + server.User() + L":" + server.Password() + L"@" + server.HostText() + L"/";
+}
+
+// Today's session log file of every program in this prefix.
+std::string TodaysLogFile()
+{
+    wchar_t appData[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        return "";
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    return ReadWholeFile(std::wstring(appData) + L"\\Velmora Software\\Tarnwick\\Logs\\" +
+                         LogFileName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
 }
 
 }  // namespace
@@ -27,6 +46,19 @@ TEST(CliRaw, PrintsTheGreetingTheLogInAndEachReply)
     EXPECT_NE(run.output.find("Response:  257 \"/\""), std::string::npos);
     EXPECT_NE(run.output.find("Response:  215 UNIX Type: L8"), std::string::npos);
     EXPECT_EQ(run.output.find(WideToUtf8(server.Password())), std::string::npos) << "the password is masked";
+}
+
+TEST(CliRaw, TheLastLinesOfARunAreInTheLogFileWhenItEnds)
+{
+    RealFtpServer server(RealFtpServer::Kind::Pyftpdlib);
+    ASSERT_TRUE(server.Started()) << server.Error();
+    std::string folder = "/no/such/folder-" + std::to_string(GetTickCount());
+    ProcessResult run = RunSiblingProgram(L"tarnwick-cli.exe", {L"raw", UrlFor(server), Utf8ToWide("CWD " + folder)});
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    std::string file = TodaysLogFile();
+    size_t command = file.find(" Command: CWD " + folder + "\r\n");
+    ASSERT_NE(command, std::string::npos) << "the log file has the run's last command";
+    EXPECT_NE(file.find(" Response:  550", command), std::string::npos) << "and the reply that ended the run";
 }
 
 TEST(CliRaw, FailuresSayWhyAndExitNonZero)

@@ -35,6 +35,7 @@ protected:
     // Everything written to the log files of this test.
     std::string LogFiles() const
     {
+        FlushSessionLog();
         std::string all;
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((logFolder.Path() + L"\\*.txt").c_str(), &found);
