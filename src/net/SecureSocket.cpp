@@ -70,22 +70,6 @@ AddressList Resolve(std::wstring_view hostText, uint16_t defaultPort)
     return list;
 }
 
-// Waits one slice for the socket; returns >0 when signalled, 0 on time-out,
-// <0 when the wait itself failed.
-int WaitSlice(SOCKET s, bool forWrite, bool* exceptionOnly = nullptr)
-{
-    fd_set readOrWrite, exceptions;
-    FD_ZERO(&readOrWrite);
-    FD_ZERO(&exceptions);
-    FD_SET(s, &readOrWrite);
-    FD_SET(s, &exceptions);
-    timeval slice{0, static_cast<long>(SecureSocket::kSliceMs) * 1000};
-    int n = select(0, forWrite ? nullptr : &readOrWrite, forWrite ? &readOrWrite : nullptr, &exceptions, &slice);
-    if (n > 0 && exceptionOnly)
-        *exceptionOnly = !FD_ISSET(s, &readOrWrite);
-    return n;
-}
-
 // One 200 ms slice has passed without progress: spend it from the allowance.
 // False when the allowance is used up.
 bool SpendSlice(uint32_t& remainingMs)
@@ -120,6 +104,7 @@ SecureSocket::~SecureSocket()
 void SecureSocket::Init()
 {
     socket_ = INVALID_SOCKET;
+    socketEvent_ = nullptr;
     host_.clear();
     clientCertificate_ = nullptr;
     SecInvalidateHandle(&credentials_);
@@ -141,16 +126,58 @@ void SecureSocket::Close()
     closeNotified_ = false;
     DeleteContext();
     tlsRequired_ = false;
+    CloseSocket();
+    host_.clear();
+}
+
+void SecureSocket::CloseSocket()
+{
     if (socket_ != INVALID_SOCKET) {
         closesocket(socket_);
         socket_ = INVALID_SOCKET;
     }
-    host_.clear();
+}
+
+// Under Wine a select costs five calls to the Wine server and a wait on the
+// socket's event one; a reply is waited for several times per file. The event
+// is signalled once for all the network events, so a wait may also end for
+// one it did not want: its callers then try and wait again.
+int SecureSocket::WaitSlice(long wanted, bool* connectFailed)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD waited = GetTickCount() - start;
+        if (waited >= kSliceMs)
+            return 0;
+        DWORD signalled = WaitForSingleObject(socketEvent_, kSliceMs - waited);
+        if (signalled == WAIT_TIMEOUT)
+            return 0;
+        if (signalled != WAIT_OBJECT_0)
+            return -1;
+        if (wanted != FD_CONNECT)
+            return 1;
+        // Only the recorded events tell how the connect ended.
+        WSANETWORKEVENTS events{};
+        if (WSAEnumNetworkEvents(socket_, nullptr, &events) != 0)
+            return -1;
+        // Bytes that came with the connect, a greeting, are signalled again
+        // for the first read.
+        if (events.lNetworkEvents & (FD_READ | FD_CLOSE))
+            SetEvent(socketEvent_);
+        if (events.lNetworkEvents & FD_CONNECT) {
+            *connectFailed = events.iErrorCode[FD_CONNECT_BIT] != 0;
+            return 1;
+        }
+    }
 }
 
 void SecureSocket::Destroy()
 {
     Close();
+    if (socketEvent_) {
+        CloseHandle(socketEvent_);
+        socketEvent_ = nullptr;
+    }
     FreeCredentials();
     if (clientCertificate_) {
         CertFreeCertificateContext(clientCertificate_);
@@ -196,17 +223,20 @@ NetResult SecureSocket::Connect(TaskContext& context, std::wstring_view hostText
 
 NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint16_t port, uint32_t timeoutMs)
 {
-    if (socket_ != INVALID_SOCKET) {
-        closesocket(socket_);
-        socket_ = INVALID_SOCKET;
-    }
+    CloseSocket();
     if (context.IsCancelled())
         return NetResult::Cancelled;
     socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (socket_ == INVALID_SOCKET)
+    // One event serves every connection of this object: a signal left over
+    // from the last one only ends a wait early.
+    if (!socketEvent_)
+        socketEvent_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    // The event select also makes the socket non-blocking.
+    if (socket_ == INVALID_SOCKET || !socketEvent_ ||
+        WSAEventSelect(socket_, socketEvent_, FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) != 0) {
+        CloseSocket();
         return NetResult::Failed;
-    u_long nonBlocking = 1;
-    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    }
     setsockopt(socket_, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&kSendBufferBytes), sizeof(int));
     setsockopt(socket_, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&kReceiveBufferBytes), sizeof(int));
 
@@ -221,10 +251,10 @@ NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint1
         if (WSAGetLastError() == WSAEWOULDBLOCK) {
             uint32_t remaining = timeoutMs;
             for (;;) {
-                bool exceptionOnly = false;
-                int n = WaitSlice(socket_, true, &exceptionOnly);
+                bool connectFailed = false;
+                int n = WaitSlice(FD_CONNECT, &connectFailed);
                 if (n > 0) {
-                    if (!exceptionOnly)
+                    if (!connectFailed)
                         return NetResult::Ok;
                     break;
                 }
@@ -239,8 +269,7 @@ NetResult SecureSocket::ConnectOne(TaskContext& context, uint32_t address, uint1
             }
         }
     }
-    closesocket(socket_);
-    socket_ = INVALID_SOCKET;
+    CloseSocket();
     return result;
 }
 
@@ -274,7 +303,7 @@ NetResult SecureSocket::SendPlain(TaskContext& context, const char* data, size_t
         }
         if (sent == length)
             return NetResult::Ok;
-        int n = WaitSlice(socket_, true);
+        int n = WaitSlice(FD_WRITE);
         if (n < 0)
             return NetResult::Failed;
         if (n == 0 && !SpendSlice(remaining))
@@ -301,7 +330,7 @@ NetResult SecureSocket::WaitSocketReadable(TaskContext& context, uint32_t timeou
     uint32_t remaining = timeoutMs;
     for (;;) {
         // A failed wait is left to the following receive to report.
-        if (WaitSlice(socket_, false) != 0)
+        if (WaitSlice(FD_READ) != 0)
             return NetResult::Ok;
         if (!SpendSlice(remaining))
             return NetResult::Failed;
@@ -357,14 +386,11 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return NetResult::Cancelled;
     // Bytes already waiting are taken without a wait first: under Wine a wait
     // costs as much as a receive, and in a bulk transfer data is usually there.
-    // An answer the peer has yet to write is waited for first instead.
-    if (awaitingAnswer_) {
-        NetResult waited = WaitSocketReadable(context, timeoutMs);
-        if (waited == NetResult::Failed)
-            return failed(ReceiveEnd::TimedOut);
-        if (waited != NetResult::Ok)
-            return waited;
-    }
+    // An answer the peer has yet to write is waited for first instead, for
+    // one slice: should the socket's event not tell of bytes that were
+    // already there, the receive below finds them.
+    if (awaitingAnswer_ && WaitSlice(FD_READ) == 0 && context.IsCancelled())
+        return NetResult::Cancelled;
     for (;;) {
         int n = recv(socket_, buffer, static_cast<int>(std::min<size_t>(capacity, 1u << 30)), 0);
         if (n > 0) {

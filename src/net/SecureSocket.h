@@ -99,6 +99,10 @@ public:
 
 private:
     NetResult ConnectOne(TaskContext& context, uint32_t address, uint16_t port, uint32_t timeoutMs);
+    void CloseSocket();
+    // Waits one slice for a network event (FD_READ, FD_WRITE or FD_CONNECT):
+    // >0 when one came, 0 on time-out, <0 when the wait failed.
+    int WaitSlice(long wanted, bool* connectFailed = nullptr);
     NetResult ReceiveStream(TaskContext& context, char* buffer, size_t capacity, uint32_t timeoutMs, size_t& count);
     bool HasReadAhead() const { return readAheadStart_ < readAheadEnd_; }
     NetResult SendPlain(TaskContext& context, const char* data, size_t length, uint32_t timeoutMs);
@@ -116,6 +120,7 @@ private:
     void FreeCredentials();
 
     SOCKET socket_ = INVALID_SOCKET;
+    HANDLE socketEvent_ = nullptr;  // signalled by the socket's network events
     std::wstring host_;
     PCCERT_CONTEXT clientCertificate_ = nullptr;
     CredHandle credentials_;
