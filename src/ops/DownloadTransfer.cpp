@@ -6,6 +6,7 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/Transfer.h"
 #include "net/Log.h"
+#include "ops/FreeSpaceEstimate.h"
 #include "ops/JobSteps.h"
 #include "ops/LocalFiles.h"
 #include "ops/PathContainment.h"
@@ -41,7 +42,7 @@ uint64_t LocalFileSize(const std::wstring& path)
 class DownloadPhase {
 public:
     DownloadPhase(TaskContext& context, Connection& connection, TransferJob& job)
-        : context_(context), connection_(connection), job_(job)
+        : context_(context), connection_(connection), job_(job), freeSpace_(FreeBytesFor)
     {
     }
 
@@ -114,17 +115,20 @@ private:
             if (GetRemoteSize(context_, session, item.remotePath, size) != NetResult::Ok)
                 size = 0;
             bool sized = size > 0;
-            std::optional<uint64_t> free = FreeBytesFor(LocalParent(item.localPath));
+            std::optional<uint64_t> free =
+                sized ? freeSpace_.RoomFor(LocalParent(item.localPath), size) : std::nullopt;
             // The part's bytes count as room, as they are replaced or
             // continued; its size is looked up only when the room is short.
-            if (sized && free && size > *free && size > *free + LocalFileSize(part)) {
+            if (free && size > *free && size > *free + LocalFileSize(part)) {
                 item.error = L"Not enough space to download: " + item.remotePath;
                 return NetResult::Ok;
             }
             NetResult result =
                 MayRead(item) ? DownloadOnce(item, part, fresh, sized, size, done, total) : NetResult::Failed;
-            if (result == NetResult::Ok)
+            if (result == NetResult::Ok) {
+                freeSpace_.Used(size);
                 return result;
+            }
             if (result == NetResult::Cancelled && Standby().Active()) {
                 NetResult recovered = RecoverFromStandby(context_, connection_, true);
                 if (recovered != NetResult::Ok)
@@ -175,6 +179,7 @@ private:
     TaskContext& context_;
     Connection& connection_;
     TransferJob& job_;
+    FreeSpaceEstimate freeSpace_;
 };
 
 }  // namespace
