@@ -87,7 +87,11 @@ public:
     // A certificate the system does not accept passes when the user trusts
     // it by its fingerprint (see TrustAccepts). Kept across connections;
     // data connections inherit it with the credentials.
-    void SetCertificateTrust(CertificateTrust trust) { trust_ = std::move(trust); }
+    void SetCertificateTrust(CertificateTrust trust)
+    {
+        trust_ = std::move(trust);
+        trustAnnounced_ = false;
+    }
     // The certificate of the last handshake that StartTls refused for it.
     const std::optional<CertificateFacts>& RejectedCertificate() const { return rejectedCertificate_; }
 
@@ -150,6 +154,9 @@ private:
     bool awaitingAnswer_ = false;
     bool closeNotified_ = false;  // the peer ended its TLS stream
     CertificateTrust trust_;
+    // The trust came from the control connection, which logged the
+    // acceptance: a tree of many files would repeat it for every file.
+    bool trustAnnounced_ = false;
     std::string acceptedSha256_;  // the certificate this connection accepted
     std::optional<CertificateFacts> rejectedCertificate_;
 };

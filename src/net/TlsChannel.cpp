@@ -119,9 +119,11 @@ bool SecureSocket::StartTls(const SecureSocket& credentialsSource)
     // The data connection is named by an address; its certificate belongs to
     // the server the user named.
     host_ = credentialsSource.host_;
-    // A data connection must present the certificate the control connection
-    // accepted, and passes on the same terms.
+    // A data connection passes on the control connection's terms: a
+    // certificate the system trusts for the host, or the very one the
+    // control connection accepted by its fingerprint, which it announced.
     trust_ = {credentialsSource.acceptedSha256_, credentialsSource.trust_.evenIfExpiredOrMisnamed};
+    trustAnnounced_ = true;
     if (SecIsValidHandle(&credentialsSource.credentials_)) {
         FreeCredentials();
         credentials_ = credentialsSource.credentials_;
@@ -140,7 +142,7 @@ bool SecureSocket::VerifyServerCertificate()
                                         static_cast<int64_t>(time(nullptr)));
     CertFreeCertificateContext(certificate);
     if (facts.problem == CertificateProblem::None || TrustAccepts(trust_, facts)) {
-        if (facts.problem != CertificateProblem::None)
+        if (facts.problem != CertificateProblem::None && !trustAnnounced_)
             LogWarning(L"The certificate of %ls is accepted as trusted by its fingerprint: %ls", host_.c_str(),
                        CertificateProblemText(facts.problem).c_str());
         acceptedSha256_ = facts.sha256;

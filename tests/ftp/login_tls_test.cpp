@@ -2,6 +2,8 @@
 // certificates, and the features each server announces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ftp/Login.h"
 #include "ftp/RemoteListing.h"
 #include "support/RealFtpServer.h"
@@ -195,7 +197,13 @@ TEST(CertificateTrustLogin, AnExpiredOrMisnamedCertificateNeedsTheTrustOfThisCon
 
         request.certificateTrust = {sha256, true};
         EXPECT_EQ(Login(NullContext(), session, request, ProxySettings{}, failure), NetResult::Ok) << log.All();
-        EXPECT_TRUE(log.ContainsPart(L"is accepted as trusted by its fingerprint")) << log.All();
+        RemoteListing listing;
+        EXPECT_EQ(ListRemoteFolder(NullContext(), session, listing), NetResult::Ok) << log.All();
+        EXPECT_FALSE(listing.dataConnectionFailed) << "the data connection passes on the same trust";
+        size_t announced = std::count_if(log.lines.begin(), log.lines.end(), [](const CapturedLog::Line& line) {
+            return line.text.find(L"is accepted as trusted by its fingerprint") != std::wstring::npos;
+        });
+        EXPECT_EQ(announced, 1u) << "once for the log-in, not again for the data connection\n" << log.All();
     }
 }
 
