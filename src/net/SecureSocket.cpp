@@ -384,8 +384,8 @@ NetResult SecureSocket::ReceivePlain(TaskContext& context, char* buffer, size_t 
         return failed(ReceiveEnd::Broken);
     if (context.IsCancelled())
         return NetResult::Cancelled;
-    // Bytes already waiting are taken without a wait first: under Wine a wait
-    // costs as much as a receive, and in a bulk transfer data is usually there.
+    // Bytes already waiting are taken without a wait first: in a bulk
+    // transfer data is usually there, and under Wine every call counts.
     // An answer the peer has yet to write is waited for first instead, for
     // one slice: should the socket's event not tell of bytes that were
     // already there, the receive below finds them.
