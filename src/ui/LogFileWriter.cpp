@@ -40,9 +40,10 @@ void LogFileWriter::Append(const std::wstring& path, const std::string& line)
         queued_.back().text += line;
     else
         queued_.push_back({path, line});
+    bool threaded = thread_ != nullptr;
     ReleaseSRWLockExclusive(&lock_);
-    if (!thread_) {  // no thread to be had: write at once
-        Flush();
+    if (!threaded) {  // no thread to be had: write at once
+        WriteBatches();
         return;
     }
     if (wasEmpty)
